@@ -1,0 +1,5 @@
+// Compiles every public header of the option model on its own.
+#include "LocaleQuery.h"
+#include "OptionDescriptors.h"
+#include "PaperTables.h"
+#include "PrivateDevmode.h"
