@@ -3,3 +3,7 @@
 #include "OptionDescriptors.h"
 #include "PaperTables.h"
 #include "PrivateDevmode.h"
+#include "DevmodeExchange.h"
+#ifdef _WIN32
+#include "DevmodeExchangeWin.h"
+#endif
