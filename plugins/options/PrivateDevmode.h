@@ -21,13 +21,16 @@
 
 namespace qv {
 
+#pragma pack(push, 1)
 // Same layout as the driver kit's OEM_DMEXTRAHEADER (three DWORDs); the plug-ins'
-// own OEM declarations static_assert against it.
+// own OEM declarations static_assert against it. Byte-aligned so that it can be read
+// wherever a private part starts.
 struct DmExtraHeader {
-  std::uint32_t dwSize;
+  std::uint32_t dwSize;       // bytes of the whole private part, header included
   std::uint32_t dwSignature;
   std::uint32_t dwVersion;
 };
+#pragma pack(pop)
 static_assert(sizeof(DmExtraHeader) == 12, "DmExtraHeader layout");
 
 constexpr std::uint32_t kPrivateDevmodeSize = 1056;
