@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "DevmodeExchange.h"
 #include "GoldenRecord.h"
 #include "PrivateDevmode.h"
 
@@ -51,6 +52,17 @@ TEST(GoldenRecord, DefaultRecordOnAnA4LocaleIsByteIdentical) {
   qv::SetPrivateDevmodeHeader(&record.dmExtraHeader);
   qv::DefaultPrivateDevmode(&record.body);
   ExpectSameBytes(golden, reinterpret_cast<const unsigned char*>(&record));
+}
+
+TEST(GoldenRecord, DefaultRequestWritesTheSameBytes) {
+  const std::vector<unsigned char> golden = ParseHex(kDefaultRecordA4Hex);
+  ASSERT_EQ(qv::kPrivateDevmodeSize, golden.size());
+  std::vector<unsigned char> out(qv::kPrivateDevmodeSize, 0);
+  qv::OemDevModeParam p;
+  p.cbBufSize = qv::kPrivateDevmodeSize;
+  p.pOEMDMOut = out.data();
+  ASSERT_TRUE(qv::HandleOemDevMode(qv::kOemDmDefault, &p));
+  ExpectSameBytes(golden, out.data());
 }
 
 }  // namespace
