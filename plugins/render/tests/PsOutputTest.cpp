@@ -279,3 +279,44 @@ TEST(PsOutput, InjectionResults) {
 }  // namespace
 }  // namespace render
 }  // namespace qv
+
+namespace qv {
+namespace render {
+namespace {
+
+// Records from other writers may hold anything: the builders read every field within
+// its own width (texts need no terminator), and a repaired record gives the fixed set
+// of lines plus only the conditional ones.
+TEST(PsOutput, ArbitraryBodiesStayWithinTheirFields) {
+  std::uint32_t seed = 12345;
+  auto next = [&seed]() {
+    seed = seed * 1103515245u + 12345u;
+    return static_cast<unsigned char>(seed >> 16);
+  };
+  for (int round = 0; round < 300; ++round) {
+    SCOPED_TRACE(round);
+    PrivateDevmodeBody raw;
+    unsigned char* bytes = reinterpret_cast<unsigned char*>(&raw);
+    for (std::size_t i = 0; i < sizeof raw; ++i) bytes[i] = round % 3 == 0 ? 0xFF : next();
+    const std::string unrepaired = BuildSetupOptions(raw);
+    EXPECT_NE(unrepaired.find(expected::kClosing), std::string::npos);
+    BuildDscComments(raw);
+
+    Section s;
+    s.header = {kPrivateDevmodeSize, kPrivateDevmodeSignature, kPrivateDevmodeVersion};
+    s.body = raw;
+    PrivateDevmodeBody work;
+    BuildWorkingBody(&s, &work);
+    const std::string setup = BuildSetupOptions(work);
+    const auto lines = static_cast<std::size_t>(std::count(setup.begin(), setup.end(), '\n'));
+    // 23 fixed lines, up to 9 conditional ones (target paper, 4 profiles, 4 forms), closing.
+    EXPECT_GE(lines, 24u);
+    EXPECT_LE(lines, 33u);
+    const std::string dsc = BuildDscComments(work);
+    EXPECT_EQ(std::count(dsc.begin(), dsc.end(), '\n'), 4);
+  }
+}
+
+}  // namespace
+}  // namespace render
+}  // namespace qv
