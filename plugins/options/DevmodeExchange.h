@@ -20,9 +20,12 @@
 // other plug-ins and versions, so it is untrusted):
 //   - an input private part is copied only when its header is exactly ours
 //     {1056, 'TVRG', 0x10410441}; anything else is replaced by our defaults;
-//   - nothing is written when cbBufSize is below 1056 (answer false) and nothing beyond
-//     1056 bytes; the input is read only as far as its header (12 bytes) unless that
-//     header is ours, i.e. it declares 1056 bytes.
+//   - nothing is written when cbBufSize is below 1056 (answer false), and never more
+//     than 1056 bytes (default and foreign-input answers write header and body, 1053
+//     bytes, and leave the 3 padding bytes);
+//   - pOEMDMIn must hold at least its 12-byte header (every private part starts with
+//     one); beyond the header it is read only when the header is ours, i.e. declares
+//     exactly 1056 bytes. The public DEVMODE is only read by SIZE/DEFAULT/CONVERT/MERGE.
 #pragma once
 
 #include <cstddef>
