@@ -17,6 +17,12 @@ using twk::setup::Text;
 
 namespace {
 
+// The code of the first file that a commit left uncopied (its source missing or
+// unreadable, and the default callback chose to skip it), 0 while none was. The
+// platform's commit still succeeds then; the package would be installed without
+// that file, so the commit is taken as failed. Commits run on one thread.
+thread_local DWORD gSkippedCopy = 0;
+
 CString FieldAt(INFCONTEXT& context, DWORD field) {
   DWORD size = 0;
   SetupGetStringFieldW(&context, field, nullptr, 0, &size);
@@ -115,9 +121,10 @@ public:
     if (applyAddReg && !SetupInstallFromInfSectionW(owner_, inf, W(section), SPINST_REGISTRY, HKEY_LOCAL_MACHINE, nullptr, 0,
                                                     nullptr, nullptr, nullptr, nullptr))
       return twk::setup::FailureCode(GetLastError());
+    gSkippedCopy = 0;
     if (!SetupCommitFileQueueW(owner_, queue->handle, SkipDeleteErrors, context->handle))
       return twk::setup::FailureCode(GetLastError());
-    return 0;
+    return gSkippedCopy;
   }
 
   uint32_t RegisterDriver(const twk::setup::DriverRecord& record) override {
@@ -214,7 +221,16 @@ CString GetDirectoryForDirId(DWORD dirId) {
 
 UINT CALLBACK SkipDeleteErrors(PVOID context, UINT notification, UINT_PTR param1, UINT_PTR param2) {
   if (notification == SPFILENOTIFY_DELETEERROR) return FILEOP_SKIP;
-  return SetupDefaultQueueCallbackW(context, notification, param1, param2);
+  const UINT answer = SetupDefaultQueueCallbackW(context, notification, param1, param2);
+  if (answer == FILEOP_SKIP && gSkippedCopy == 0) {
+    if (notification == SPFILENOTIFY_COPYERROR) {
+      const auto* paths = reinterpret_cast<const FILEPATHS_W*>(param1);
+      gSkippedCopy = twk::setup::FailureCode(paths ? paths->Win32Error : 0);
+    } else if (notification == SPFILENOTIFY_NEEDMEDIA) {
+      gSkippedCopy = ERROR_FILE_NOT_FOUND;
+    }
+  }
+  return answer;
 }
 
 DWORD InstallPrinterDriver(const DriverSource& source, HWND owner, CStringList& colourProfiles) {

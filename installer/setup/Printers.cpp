@@ -63,6 +63,10 @@ void* WindowsSpooler::CreatePrinter(const twk::setup::PrinterRecord& record, uin
   info.pDriverName = driver.data();
   info.pPrintProcessor = processor.data();
   info.Attributes = record.attributes;
+  // The datatype the installed driver names as its default. Windows takes a
+  // missing one as that default; Wine's spooler cannot open a printer without one.
+  wchar_t dataType[] = L"RAW";
+  info.pDatatype = dataType;
   HANDLE printer = AddPrinterW(nullptr, 2, reinterpret_cast<LPBYTE>(&info));
   if (!printer) error = GetLastError();
   return printer;
