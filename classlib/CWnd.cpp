@@ -42,6 +42,8 @@ bool AnswersDirectly(UINT message) {
 
 }  // namespace
 
+IMPLEMENT_DYNAMIC_ROOT(CWnd)
+
 CWnd::~CWnd() {
   if (m_hWnd && FromHandlePermanent(m_hWnd) == this) Unhook();
   m_hWnd = nullptr;
@@ -238,6 +240,24 @@ INT_PTR CWnd::DispatchDialogMessage(CWnd* wnd, UINT message, WPARAM wParam, LPAR
   if (AnswersDirectly(message)) return static_cast<INT_PTR>(result);
   ::SetWindowLongPtrW(wnd->m_hWnd, DWLP_MSGRESULT, result);
   return TRUE;
+}
+
+BOOL CWnd::UpdateData(BOOL saveAndValidate) {
+  CDataExchange dx(this, saveAndValidate);
+  DoDataExchange(&dx);
+  return TRUE;
+}
+
+void DDX_Control(CDataExchange* pDX, int id, CWnd& control) {
+  if (control.m_hWnd || !pDX || !pDX->m_pDlgWnd) return;
+  control.SubclassDlgItem(UINT(id), pDX->m_pDlgWnd);
+}
+
+int CWnd::GetCheckedRadioButton(int first, int last) const {
+  for (int id = first; id <= last; ++id) {
+    if (::IsDlgButtonChecked(m_hWnd, id) == BST_CHECKED) return id;
+  }
+  return 0;
 }
 
 CWnd* CWnd::GetDlgItem(int id) const { return FromHandle(::GetDlgItem(m_hWnd, id)); }

@@ -20,8 +20,25 @@
 #include <windows.h>
 
 #include "CString.h"
+#include "RuntimeClass.h"
+
+class CWnd;
+
+// Data exchange between a dialog-based window and its members (DoDataExchange).
+// Only control binding is provided: DDX_Control subclasses control id of the
+// dialog with the member object the first time it is called.
+class CDataExchange {
+public:
+  CDataExchange(CWnd* dlgWnd, BOOL saveAndValidate)
+      : m_pDlgWnd(dlgWnd), m_bSaveAndValidate(saveAndValidate) {}
+  CWnd* m_pDlgWnd;
+  BOOL m_bSaveAndValidate;
+};
+void DDX_Control(CDataExchange* pDX, int id, CWnd& control);
 
 class CWnd {
+  DECLARE_DYNAMIC_ROOT(CWnd)
+
 public:
   CWnd() = default;
   virtual ~CWnd();
@@ -30,6 +47,7 @@ public:
 
   HWND m_hWnd = nullptr;
 
+  bool IsKindOf(const CRuntimeClass* cls) const { return GetRuntimeClass()->IsDerivedFrom(cls); }
   operator HWND() const { return m_hWnd; }
   HWND GetSafeHwnd() const { return m_hWnd; }
 
@@ -71,6 +89,9 @@ public:
   virtual BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result);
   // Called by message loops before dispatching; TRUE means the message was used up.
   virtual BOOL PreTranslateMessage(MSG* msg);
+  // Binds members to controls (DDX_Control); called by UpdateData.
+  virtual void DoDataExchange(CDataExchange*) {}
+  BOOL UpdateData(BOOL saveAndValidate = TRUE);
   // Called after the window is gone (m_hWnd already cleared).
   virtual void PostNcDestroy() {}
   // The original window procedure (subclassed windows) or DefWindowProcW.
@@ -98,6 +119,8 @@ public:
   void CheckRadioButton(int first, int last, int check) {
     ::CheckRadioButton(m_hWnd, first, last, check);
   }
+  // The id of the checked button among first..last, 0 when none is checked.
+  int GetCheckedRadioButton(int first, int last) const;
   BOOL EnableWindow(BOOL enable = TRUE) { return ::EnableWindow(m_hWnd, enable); }
   BOOL IsWindowEnabled() const { return ::IsWindowEnabled(m_hWnd); }
   BOOL ShowWindow(int cmd) { return ::ShowWindow(m_hWnd, cmd); }

@@ -1,0 +1,39 @@
+// The base of every wizard page: the page's record size, the program icon and the
+// header texts, plus the small helpers the pages share to fill themselves.
+#pragma once
+
+#include <initializer_list>
+
+#include "CPropertyPage.h"
+#include "InstallerState.h"
+
+class CPropertyPageExEx : public CPropertyPage {
+  DECLARE_DYNAMIC(CPropertyPageExEx)
+
+public:
+  // Empty header texts leave that line of the header out.
+  CPropertyPageExEx(UINT pageId, const CString& headerTitle, const CString& headerSubTitle);
+  ~CPropertyPageExEx() override;
+
+protected:
+  struct TextItem {
+    int id;
+    const wchar_t* key;
+    const wchar_t* def;
+  };
+  // Sets each control's text from the language file.
+  void SetTexts(std::initializer_list<TextItem> items);
+  // The sheet's font (WM_GETFONT of the sheet window), given to each control.
+  void GiveSheetFont(std::initializer_list<int> ids);
+  HFONT SheetFont() const;
+  // Posts the wizard buttons to the sheet.
+  void PostWizardButtons(DWORD buttons);
+  // The page's Next when it accepts: its own id goes onto the history.
+  LRESULT AcceptNext(LRESULT nextPage);
+  // The page's Back: the page that led here.
+  LRESULT GoBack();
+};
+
+// A bold font 16 logical units high in the face of font (for page headings); the
+// caller owns it.
+HFONT MakeHeadingFont(HFONT font);
