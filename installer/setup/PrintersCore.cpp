@@ -94,7 +94,8 @@ bool EnumerateRecords(const EnumCall& call, std::vector<uint8_t>& buffer, uint32
     uint32_t needed = 0, returned = 0, error = 0;
     const uint32_t size = uint32_t(buffer.size());
     if (call(buffer.empty() ? nullptr : buffer.data(), size, &needed, &returned, &error)) {
-      count = returned;
+      // Records can only stand in a buffer; none without one.
+      count = buffer.empty() ? 0 : returned;
       return true;
     }
     if (error != kErrorInsufficientBuffer || needed <= size) break;
