@@ -49,6 +49,22 @@ build_windows() {
   cmake --install $bdir/x86 --prefix "$dist/x86" >/dev/null
   echo "== deliverables in $dist/:"
   (cd "$dist" && find . -type f | sort)
+  check_imports "$dist"
+}
+
+# A deliverable may import only DLLs that every Windows has: no mingw runtime DLLs.
+check_imports() {
+  local allowed='^(kernel32|user32|gdi32|advapi32|shell32|ole32|oleaut32|comctl32|comdlg32|winspool\.drv|ws2_32|wsock32|msvcrt|setupapi|version|shlwapi|iphlpapi|icmp|mscms|uxtheme|imm32|rpcrt4|ntdll)\.dll$|^winspool\.drv$'
+  local f dll bad=0
+  while IFS= read -r -d '' f; do
+    for dll in $(x86_64-w64-mingw32-objdump -p "$f" | awk '/DLL Name:/ {print tolower($3)}'); do
+      if ! [[ $dll =~ $allowed ]]; then
+        echo "error: $f imports $dll, which is not a Windows system DLL" >&2
+        bad=1
+      fi
+    done
+  done < <(find "$1" -type f \( -iname '*.exe' -o -iname '*.dll' \) -print0)
+  return $bad
 }
 
 wine_template() { # a prefix made once after wine32 is installed; each run copies it
