@@ -30,7 +30,7 @@ struct Run {
 
   // One job from StartDoc to its end; the file is open and stays open.
   void PrintOne(SpoolerApi::File file, const std::u16string& path, bool win9x, bool last) {
-    CallResult r = spooler.StartDoc(printer, MakeDocumentName(path), win9x ? 2 : 1);
+    CallResult r = spooler.StartDocument(printer, MakeDocumentName(path), win9x ? 2 : 1);
     if (!r.ok) {
       ShowFailure(ui, r, kErrorGenFailure, texts::kErrStartDoc);
       return;
@@ -107,7 +107,7 @@ void RunPrintJobs(SpoolerApi& spooler, PrintUi& ui, const std::u16string& printe
   const std::u16string name = printerName;
   const bool win9x = spooler.IsWin9x();
   SpoolerApi::Printer printer = nullptr;
-  CallResult r = spooler.OpenPrinter(name, &printer);
+  CallResult r = spooler.OpenQueue(name, &printer);
   if (!r.ok) {
     ShowFailure(ui, r, kErrorGenFailure, texts::kErrOpenPrinter);
     return;
@@ -124,7 +124,7 @@ void RunPrintJobs(SpoolerApi& spooler, PrintUi& ui, const std::u16string& printe
     total += size;
   }
   if (paths.empty()) {
-    spooler.ClosePrinter(printer);
+    spooler.CloseQueue(printer);
     return;
   }
 
@@ -152,9 +152,9 @@ void RunPrintJobs(SpoolerApi& spooler, PrintUi& ui, const std::u16string& printe
     run->PrintOne(file, paths[k], win9x, i == n);
     spooler.CloseFile(file);
     if (win9x) {
-      spooler.ClosePrinter(run->printer);
+      spooler.CloseQueue(run->printer);
       printerOpen = false;
-      r = spooler.OpenPrinter(name, &run->printer);
+      r = spooler.OpenQueue(name, &run->printer);
       if (!r.ok) {
         ShowFailure(ui, r, kErrorGenFailure, texts::kErrOpenPrinter);
         break;
@@ -163,7 +163,7 @@ void RunPrintJobs(SpoolerApi& spooler, PrintUi& ui, const std::u16string& printe
     }
   }
   ui.DestroyProgress();
-  if (printerOpen) spooler.ClosePrinter(run->printer);
+  if (printerOpen) spooler.CloseQueue(run->printer);
 }
 
 }  // namespace drux

@@ -43,10 +43,10 @@ public:
   // again after each file.
   virtual bool IsWin9x() = 0;
   // Opens the printer for RAW jobs with the printer's own defaults.
-  virtual CallResult OpenPrinter(const std::u16string& name, Printer* printer) = 0;
-  virtual void ClosePrinter(Printer printer) = 0;
+  virtual CallResult OpenQueue(const std::u16string& name, Printer* printer) = 0;
+  virtual void CloseQueue(Printer printer) = 0;
   // Starts a RAW document with document info of the given level (1 or 2).
-  virtual CallResult StartDoc(Printer printer, const std::u16string& documentName,
+  virtual CallResult StartDocument(Printer printer, const std::u16string& documentName,
                               int level) = 0;
   virtual CallResult StartPage(Printer printer) = 0;
   // One WritePrinter call; *written is the count the spooler reports.

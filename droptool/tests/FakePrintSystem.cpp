@@ -20,7 +20,7 @@ void FakePrintSystem::CheckPrinter(Printer printer) {
   EXPECT_TRUE(open_.count(printer)) << "call on a printer handle that is not open";
 }
 
-drux::CallResult FakePrintSystem::OpenPrinter(const std::u16string& name, Printer* printer) {
+drux::CallResult FakePrintSystem::OpenQueue(const std::u16string& name, Printer* printer) {
   log.push_back("OpenPrinter " + Narrow(name));
   auto f = openPrinterFails.find(++openCalls_);
   if (f != openPrinterFails.end()) return drux::CallResult::Failed(f->second);
@@ -30,14 +30,14 @@ drux::CallResult FakePrintSystem::OpenPrinter(const std::u16string& name, Printe
   return drux::CallResult::Ok();
 }
 
-void FakePrintSystem::ClosePrinter(Printer printer) {
+void FakePrintSystem::CloseQueue(Printer printer) {
   log.push_back("ClosePrinter");
   CheckPrinter(printer);
   open_.erase(printer);
   --openHandles;
 }
 
-drux::CallResult FakePrintSystem::StartDoc(Printer printer, const std::u16string& name,
+drux::CallResult FakePrintSystem::StartDocument(Printer printer, const std::u16string& name,
                                            int level) {
   CheckPrinter(printer);
   log.push_back("StartDoc " + Narrow(name) + " L" + std::to_string(level));

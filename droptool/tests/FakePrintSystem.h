@@ -61,9 +61,9 @@ public:
 
   // SpoolerApi
   bool IsWin9x() override { return win9x; }
-  drux::CallResult OpenPrinter(const std::u16string& name, Printer* printer) override;
-  void ClosePrinter(Printer printer) override;
-  drux::CallResult StartDoc(Printer printer, const std::u16string& documentName,
+  drux::CallResult OpenQueue(const std::u16string& name, Printer* printer) override;
+  void CloseQueue(Printer printer) override;
+  drux::CallResult StartDocument(Printer printer, const std::u16string& documentName,
                             int level) override;
   drux::CallResult StartPage(Printer printer) override;
   drux::CallResult Write(Printer printer, const uint8_t* data, uint32_t length,

@@ -1,0 +1,9 @@
+// Resource ids of DRUX.
+#pragma once
+
+#define IDD_PROGRESS 103
+#define IDC_PROGRESS_CANCEL 1002
+#define IDC_PROGRESS_BAR 1003
+#define IDC_PROGRESS_PERCENT 1004
+#define IDC_PROGRESS_COUNT 1005
+#define IDC_PROGRESS_FILE 1006
