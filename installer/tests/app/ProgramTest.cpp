@@ -83,7 +83,31 @@ std::wstring ImageOf(DWORD pid) {
   return name;
 }
 
+// Ends the programs a failed test leaves running, and removes its files.
+struct Cleanup {
+  HANDLE process = nullptr;
+  DWORD child = 0;
+  std::wstring files[2];
+  std::wstring dir;
+  ~Cleanup() {
+    if (child) {
+      if (HANDLE h = OpenProcess(PROCESS_TERMINATE, FALSE, child)) {
+        TerminateProcess(h, 1);
+        CloseHandle(h);
+      }
+    }
+    if (process) {
+      if (WaitForSingleObject(process, 0) == WAIT_TIMEOUT) TerminateProcess(process, 1);
+      WaitForSingleObject(process, 5000);
+      CloseHandle(process);
+    }
+    for (const auto& f : files) DeleteFileW(f.c_str());
+    if (!dir.empty()) RemoveDirectoryW(dir.c_str());
+  }
+};
+
 TEST(Program, ShowsTheWizardWithTheLanguageFileBesideIt) {
+  Cleanup cleanup;
   const char* program = getenv("QV_PROGRAM");
   ASSERT_NE(program, nullptr) << "QV_PROGRAM names the installer program";
   const bool handoff = getenv("QV_HANDOFF") && std::string(getenv("QV_HANDOFF")) == "1";
@@ -93,9 +117,12 @@ TEST(Program, ShowsTheWizardWithTheLanguageFileBesideIt) {
   GetTempPathW(MAX_PATH, temp);
   const std::wstring dir = std::wstring(temp) + L"twkprogram";
   CreateDirectoryW(dir.c_str(), nullptr);
+  cleanup.dir = dir;
   const std::wstring exe = dir + (handoff ? L"\\tarnwick.exe" : L"\\tarnwick64.exe");
   ASSERT_TRUE(CopyFileW(DosPath(program).c_str(), exe.c_str(), FALSE)) << GetLastError();
   const std::wstring lng = dir + L"\\twk.lng";
+  cleanup.files[0] = exe;
+  cleanup.files[1] = lng;
   FILE* f = _wfopen(lng.c_str(), L"wb");
   ASSERT_NE(f, nullptr);
   fputs("[Tarnwick2]\r\nIDS_LOCAL=Testsprache\r\n", f);
@@ -108,9 +135,12 @@ TEST(Program, ShowsTheWizardWithTheLanguageFileBesideIt) {
   ASSERT_TRUE(CreateProcessW(exe.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
                              dir.c_str(), &startup, &process))
       << GetLastError();
+  cleanup.process = process.hProcess;
+  CloseHandle(process.hThread);
 
   const Found wizard = WaitForWizard();
   ASSERT_NE(wizard.window, nullptr) << "no wizard window appeared";
+  if (wizard.process != process.dwProcessId) cleanup.child = wizard.process;
   const std::wstring image = ImageOf(wizard.process);
   if (handoff) {
     // The wizard belongs to the 64-bit copy in the temporary directory.
@@ -146,11 +176,6 @@ TEST(Program, ShowsTheWizardWithTheLanguageFileBesideIt) {
     for (int i = 0; i < 50 && GetFileAttributesW(image.c_str()) != INVALID_FILE_ATTRIBUTES; ++i) Sleep(100);
     EXPECT_EQ(GetFileAttributesW(image.c_str()), INVALID_FILE_ATTRIBUTES) << "temporary copy left";
   }
-  CloseHandle(process.hProcess);
-  CloseHandle(process.hThread);
-  DeleteFileW(lng.c_str());
-  DeleteFileW(exe.c_str());
-  RemoveDirectoryW(dir.c_str());
 }
 
 }  // namespace
