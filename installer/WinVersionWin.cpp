@@ -52,38 +52,6 @@ std::u16string Environment(const wchar_t* name) {
   return std::u16string(reinterpret_cast<const char16_t*>(value.c_str()), got);
 }
 
-// For a process whose environment was altered: an x64 program runs only on x64
-// Windows; a 32-bit one asks the system whether it runs under WOW64 on an x64
-// machine. Both calls are looked up at run time (Windows 2000 has neither). An
-// Itanium system answers false as before.
-bool IsOnX64System() {
-#ifdef _WIN64
-  return true;
-#else
-  HMODULE kernel = GetModuleHandleW(L"kernel32.dll");
-  if (!kernel) {
-    return false;
-  }
-  typedef BOOL(WINAPI * IsWow64ProcessFn)(HANDLE, PBOOL);
-  typedef void(WINAPI * GetNativeSystemInfoFn)(LPSYSTEM_INFO);
-  auto isWow64 = reinterpret_cast<IsWow64ProcessFn>(
-      reinterpret_cast<void*>(GetProcAddress(kernel, "IsWow64Process")));
-  auto nativeInfo = reinterpret_cast<GetNativeSystemInfoFn>(
-      reinterpret_cast<void*>(GetProcAddress(kernel, "GetNativeSystemInfo")));
-  if (!isWow64 || !nativeInfo) {
-    return false;
-  }
-  BOOL wow64 = FALSE;
-  if (!isWow64(GetCurrentProcess(), &wow64) || !wow64) {
-    return false;
-  }
-  SYSTEM_INFO info;
-  ZeroMemory(&info, sizeof info);
-  nativeInfo(&info);
-  return info.wProcessorArchitecture == PROCESSOR_ARCHITECTURE_AMD64;
-#endif
-}
-
 }  // namespace
 
 bool IsNT4() {
@@ -102,15 +70,11 @@ bool IsNT5OrLater() {
 }
 
 bool Is64BitWindows() {
-  static const bool answer = [] {
-    if (!IsNT5OrLater()) {
-      return false;
-    }
-    if (Is64BitEnvironment(true, Environment(L"PROCESSOR_ARCHITEW6432"),
-                           Environment(L"PROCESSOR_ARCHITECTURE"))) {
-      return true;
-    }
-    return IsOnX64System();
-  }();
+  // Only the process environment decides (Windows sets it for the bitness of
+  // each process); every other combination than Is64BitEnvironment's two is not
+  // 64-bit Windows.
+  static const bool answer =
+      IsNT5OrLater() && Is64BitEnvironment(true, Environment(L"PROCESSOR_ARCHITEW6432"),
+                                           Environment(L"PROCESSOR_ARCHITECTURE"));
   return answer;
 }

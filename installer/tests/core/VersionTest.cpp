@@ -51,6 +51,47 @@ DWORD RunProbe() {
   return code;
 }
 
+// Sets a variable of this process (null removes it) for the probes it starts, and
+// puts the old value back when it goes.
+class ScopedVariable {
+public:
+  ScopedVariable(const wchar_t* name, const wchar_t* value) : name_(name) {
+    wchar_t old[64];
+    const DWORD n = GetEnvironmentVariableW(name, old, 64);
+    had_ = n > 0 && n < 64;
+    if (had_) old_.assign(old, n);
+    SetEnvironmentVariableW(name, value);
+  }
+  ~ScopedVariable() { SetEnvironmentVariableW(name_, had_ ? old_.c_str() : nullptr); }
+
+private:
+  const wchar_t* name_;
+  bool had_ = false;
+  std::wstring old_;
+};
+
+// The environment alone decides on 64-bit Windows: a process whose variables name
+// another processor answers false, whatever the machine is.
+TEST(WindowsVersion, SixtyFourBitOnlyFromTheEnvironment) {
+  SetProbeVersion(nullptr);
+  const struct {
+    const wchar_t* w6432;
+    const wchar_t* architecture;
+    DWORD bits;
+  } cases[] = {
+      {nullptr, L"x86", kNT5OrLater},   // 32-bit Windows
+      {nullptr, L"IA64", kNT5OrLater},  // Itanium
+      {L"AMD64", L"x86", kNT5OrLater | k64Bit},
+      {nullptr, L"amd64", kNT5OrLater | k64Bit},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.architecture);
+    ScopedVariable w6432(L"PROCESSOR_ARCHITEW6432", c.w6432);
+    ScopedVariable architecture(L"PROCESSOR_ARCHITECTURE", c.architecture);
+    EXPECT_EQ(c.bits, RunProbe());
+  }
+}
+
 TEST(WindowsVersion, AnswersUnderEachWindowsVersion) {
   struct Case {
     const wchar_t* version;
