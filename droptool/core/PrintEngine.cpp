@@ -45,7 +45,7 @@ struct Run {
     // Ends at end of file, at a failed read or write, or at cancel. A failed read or
     // write deletes the job below, so no truncated file reaches the printer.
     for (;;) {
-      ui.PumpMessages();
+      ui.PollMessages();
       if (ui.CancelRequested()) break;
       std::memset(buffer, 0, sizeof buffer);
       uint32_t got = 0;

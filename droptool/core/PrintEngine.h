@@ -71,8 +71,16 @@ public:
   // and the run goes on without it.
   virtual void CreateProgress() = 0;
   virtual void SetRange(uint64_t total) = 0;
-  virtual void SetPos(uint64_t done) = 0;  // pumps messages first
+  // After each chunk read: pumps messages, then moves the bar. A binding may leave out
+  // calls that follow the previous one within a few milliseconds (the last position
+  // of the range is always shown).
+  virtual void SetPos(uint64_t done) = 0;
+  // Serves every waiting message.
   virtual void PumpMessages() = 0;
+  // The pump before each chunk; like SetPos, a binding may leave it out when a pump
+  // ran a few milliseconds ago. Before a job ends the run always uses PumpMessages,
+  // so a cancel that is waiting then is seen.
+  virtual void PollMessages() { PumpMessages(); }
   virtual void SetCountText(const std::u16string& text) = 0;
   virtual void SetFileText(const std::u16string& text) = 0;
   virtual void ShowProgress() = 0;

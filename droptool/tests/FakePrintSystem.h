@@ -81,6 +81,7 @@ public:
   void SetRange(uint64_t total) override { range = total; }
   void SetPos(uint64_t done) override { pos = done; }
   void PumpMessages() override;
+  void PollMessages() override { PumpMessages(); }
   void SetCountText(const std::u16string& text) override { countTexts.push_back(Narrow(text)); }
   void SetFileText(const std::u16string&) override {}
   void ShowProgress() override {}

@@ -141,6 +141,33 @@ void WinPrintUi::CreateProgress() {
   if (dialog_.CreateAndShow() && owner_ && owner_->m_hWnd) dialog_.CenterWindow(owner_->m_hWnd);
 }
 
+bool WinPrintUi::Due(int64_t* last, double ms) {
+  static const double ticksPerMs = [] {
+    LARGE_INTEGER f;
+    ::QueryPerformanceFrequency(&f);
+    return double(f.QuadPart) / 1000.0;
+  }();
+  LARGE_INTEGER now;
+  ::QueryPerformanceCounter(&now);
+  if (*last != 0 && double(now.QuadPart - *last) < ms * ticksPerMs) return false;
+  *last = now.QuadPart == 0 ? 1 : now.QuadPart;
+  return true;
+}
+
+void WinPrintUi::SetRange(uint64_t total) {
+  total_ = total;
+  lastShow_ = 0;
+  dialog_.SetRange(total);
+}
+
+void WinPrintUi::SetPos(uint64_t done) {
+  if (done >= total_ || Due(&lastShow_, kShowMs)) dialog_.SetPos(done);
+}
+
+void WinPrintUi::PollMessages() {
+  if (Due(&lastPoll_, kPollMs)) dialog_.PumpMessages();
+}
+
 void WinPrintUi::SetCountText(const std::u16string& text) { dialog_.SetCountText(ToCString(text)); }
 
 void WinPrintUi::SetFileText(const std::u16string& text) { dialog_.SetFileText(ToCString(text)); }

@@ -55,9 +55,10 @@ class WinPrintUi : public PrintUi {
 public:
   explicit WinPrintUi(CWnd* owner) : owner_(owner), dialog_(owner) {}
   void CreateProgress() override;
-  void SetRange(uint64_t total) override { dialog_.SetRange(total); }
-  void SetPos(uint64_t done) override { dialog_.SetPos(done); }
+  void SetRange(uint64_t total) override;
+  void SetPos(uint64_t done) override;
   void PumpMessages() override { dialog_.PumpMessages(); }
+  void PollMessages() override;
   void SetCountText(const std::u16string& text) override;
   void SetFileText(const std::u16string& text) override;
   void ShowProgress() override;
@@ -71,8 +72,17 @@ public:
   CProgressDlg& Dialog() { return dialog_; }
 
 private:
+  // Under a message pump a chunk spools in far less time than a pump or a repaint of
+  // the bar takes, so between chunks messages are served at most every kPollMs and
+  // the bar is moved at most every kShowMs; Cancel still answers at once to the eye.
+  static constexpr double kPollMs = 10;
+  static constexpr double kShowMs = 50;
+  static bool Due(int64_t* last, double ms);
   CWnd* owner_;
   CProgressDlg dialog_;
+  uint64_t total_ = 0;
+  int64_t lastPoll_ = 0;
+  int64_t lastShow_ = 0;
 };
 
 // PrintFiles over a given spooler seam (tests put a recording one in between).
