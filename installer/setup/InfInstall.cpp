@@ -191,23 +191,25 @@ CString ReadInfField(HINF inf, const wchar_t* section, const wchar_t* key, DWORD
   return FieldAt(context, field);
 }
 
-CString GetDriverDirectory() {
+namespace {
+
+using SpoolerDirectoryFn = BOOL(WINAPI*)(LPWSTR, LPWSTR, DWORD, LPBYTE, DWORD, LPDWORD);
+
+// A directory of the local spooler for this process's environment: the size
+// first, then the text into a zero-filled buffer; empty when the second call fails.
+CString SpoolerDirectory(SpoolerDirectoryFn query) {
   DWORD needed = 0;
-  GetPrinterDriverDirectoryW(nullptr, nullptr, 1, nullptr, 0, &needed);
+  query(nullptr, nullptr, 1, nullptr, 0, &needed);
   std::vector<wchar_t> buffer(needed / sizeof(wchar_t) + 1, 0);
-  if (!GetPrinterDriverDirectoryW(nullptr, nullptr, 1, reinterpret_cast<LPBYTE>(buffer.data()), needed, &needed))
-    return CString();
+  if (!query(nullptr, nullptr, 1, reinterpret_cast<LPBYTE>(buffer.data()), needed, &needed)) return CString();
   return CString(buffer.data());
 }
 
-CString GetPrintProcessorDirectory() {
-  DWORD needed = 0;
-  GetPrintProcessorDirectoryW(nullptr, nullptr, 1, nullptr, 0, &needed);
-  std::vector<wchar_t> buffer(needed / sizeof(wchar_t) + 1, 0);
-  if (!GetPrintProcessorDirectoryW(nullptr, nullptr, 1, reinterpret_cast<LPBYTE>(buffer.data()), needed, &needed))
-    return CString();
-  return CString(buffer.data());
-}
+}  // namespace
+
+CString GetDriverDirectory() { return SpoolerDirectory(GetPrinterDriverDirectoryW); }
+
+CString GetPrintProcessorDirectory() { return SpoolerDirectory(GetPrintProcessorDirectoryW); }
 
 CString GetColorProfileDirectory() {
   return ToCStr(twk::setup::ResolveColorDirectory(CallGetColorDirectory, [] { return ToText(GetDriverDirectory()); }));

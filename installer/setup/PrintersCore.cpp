@@ -51,6 +51,22 @@ Text SinglePortName(const Text& port) {
   return lower;
 }
 
+namespace {
+
+// AddPrinter, then the colour profiles for the new printer: 0, or the failure's
+// code (never 0, also when the spooler left no last error).
+uint32_t CreatePrinterWithProfiles(Spooler& spooler, const PrinterRecord& record,
+                                   const std::vector<Text>& colourProfiles) {
+  uint32_t error = 0;
+  void* printer = spooler.CreatePrinter(record, error);
+  if (!printer) return FailureCode(error);
+  spooler.AssociateColorProfiles(colourProfiles, record.printerName);
+  spooler.ClosePrinter(printer);
+  return 0;
+}
+
+}  // namespace
+
 uint32_t AddPrintersTo(Spooler& spooler, const PrintersRequest& request, const std::vector<Text>& colourProfiles,
                        const WindowsKind& kind) {
   PrinterRecord record;
@@ -61,12 +77,7 @@ uint32_t AddPrintersTo(Spooler& spooler, const PrintersRequest& request, const s
     record.portName = SinglePortName(request.singlePort);
     record.printerName = MakeUniquePrinterName(request.printerName, Text(), true, kind, spooler);
     record.attributes = kAttributesLocal;
-    uint32_t error = 0;
-    void* printer = spooler.CreatePrinter(record, error);
-    if (!printer) return FailureCode(error);
-    spooler.AssociateColorProfiles(colourProfiles, record.printerName);
-    spooler.ClosePrinter(printer);
-    return 0;
+    return CreatePrinterWithProfiles(spooler, record, colourProfiles);
   }
 
   const Text& host = request.serverAnswered ? request.serverHostName : request.serverAddress;
@@ -79,11 +90,8 @@ uint32_t AddPrintersTo(Spooler& spooler, const PrintersRequest& request, const s
     }
     record.printerName = MakeUniquePrinterName(request.printerName, queue, false, kind, spooler);
     record.attributes = request.internetPrinters ? kAttributesInternet : kAttributesLocal;
-    uint32_t error = 0;
-    void* printer = spooler.CreatePrinter(record, error);
-    if (!printer) return FailureCode(error);
-    spooler.AssociateColorProfiles(colourProfiles, record.printerName);
-    spooler.ClosePrinter(printer);
+    const uint32_t error = CreatePrinterWithProfiles(spooler, record, colourProfiles);
+    if (error != 0) return error;
   }
   return 0;
 }
