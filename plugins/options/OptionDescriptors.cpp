@@ -474,65 +474,29 @@ constexpr OptionDescriptor FormFrontBackSep = {
      {0, -1, "False"},
      {1, -1, "True"}}};
 
+// The four form selections share one list: "NoForm", then "Custom1" to "Custom10".
+#define QV_FORM_ENTRIES                                                                  \
+  {{0, 1144, "NoForm"},   {1, 1145, "Custom1"}, {2, 1146, "Custom2"}, {3, 1147, "Custom3"}, \
+   {4, 1148, "Custom4"},  {5, 1149, "Custom5"}, {6, 1150, "Custom6"}, {7, 1151, "Custom7"}, \
+   {8, 1152, "Custom8"},  {9, 1153, "Custom9"}, {10, 1154, "Custom10"}}
+
 constexpr OptionDescriptor Form1 = {
     "TVForm1", "Form1", nullptr, 154, 11, 0,
-    {
-     {0, 1144, "NoForm"},
-     {1, 1145, "Custom1"},
-     {2, 1146, "Custom2"},
-     {3, 1147, "Custom3"},
-     {4, 1148, "Custom4"},
-     {5, 1149, "Custom5"},
-     {6, 1150, "Custom6"},
-     {7, 1151, "Custom7"},
-     {8, 1152, "Custom8"},
-     {9, 1153, "Custom9"},
-     {10, 1154, "Custom10"}}};
+    QV_FORM_ENTRIES};
 
 constexpr OptionDescriptor Form2 = {
     "TVForm2", "Form2", nullptr, 155, 11, 0,
-    {
-     {0, 1144, "NoForm"},
-     {1, 1145, "Custom1"},
-     {2, 1146, "Custom2"},
-     {3, 1147, "Custom3"},
-     {4, 1148, "Custom4"},
-     {5, 1149, "Custom5"},
-     {6, 1150, "Custom6"},
-     {7, 1151, "Custom7"},
-     {8, 1152, "Custom8"},
-     {9, 1153, "Custom9"},
-     {10, 1154, "Custom10"}}};
+    QV_FORM_ENTRIES};
 
 constexpr OptionDescriptor PrependJob = {
     "TVPrepend", "PrependJob", nullptr, 156, 11, 0,
-    {
-     {0, 1144, "NoForm"},
-     {1, 1145, "Custom1"},
-     {2, 1146, "Custom2"},
-     {3, 1147, "Custom3"},
-     {4, 1148, "Custom4"},
-     {5, 1149, "Custom5"},
-     {6, 1150, "Custom6"},
-     {7, 1151, "Custom7"},
-     {8, 1152, "Custom8"},
-     {9, 1153, "Custom9"},
-     {10, 1154, "Custom10"}}};
+    QV_FORM_ENTRIES};
 
 constexpr OptionDescriptor AppendJob = {
     "TVAppend", "AppendJob", nullptr, 157, 11, 0,
-    {
-     {0, 1144, "NoForm"},
-     {1, 1145, "Custom1"},
-     {2, 1146, "Custom2"},
-     {3, 1147, "Custom3"},
-     {4, 1148, "Custom4"},
-     {5, 1149, "Custom5"},
-     {6, 1150, "Custom6"},
-     {7, 1151, "Custom7"},
-     {8, 1152, "Custom8"},
-     {9, 1153, "Custom9"},
-     {10, 1154, "Custom10"}}};
+    QV_FORM_ENTRIES};
+
+#undef QV_FORM_ENTRIES
 
 constexpr OptionDescriptor ShiftFrontBack = {
     "TVShiftFrontBack", "ShiftFrontBack", nullptr, 158, 2, 0,
