@@ -253,6 +253,11 @@ class Job : public ::testing::Test {
 // ---- the job ----
 
 TEST_F(Job, DefaultRecordWritesCommentsAndSetupByteForByte) {
+  DWORD before = 1234;
+  EXPECT_EQ(Command(PSINJECT_COMMENTS, &dev, &before),
+            (std::vector<std::string>{kDefaultDsc, UserLine()}))
+      << "no title before the first DrvStartDoc";
+
   ASSERT_TRUE(StartDoc(L"Report.pdf"));
   EXPECT_EQ(g_calls.lastDocName, L"Report.pdf");
   EXPECT_EQ(g_calls.lastSurface, &surface);
@@ -346,6 +351,12 @@ TEST_F(Job, NothingIsWrittenWithoutDriverOrDevice) {
   // A new interface brings the output back.
   EXPECT_EQ(plugin->PublishDriverInterface(&driver), S_OK);
   EXPECT_EQ(Command(PSINJECT_ENDSETUP, &dev, &result).size(), 1u);
+
+  // A device object without our record: the header comments, but neither the title
+  // nor the user name, which both belong to a device we enabled.
+  DEVOBJ bare = {};
+  bare.pOEMDM = &section;
+  EXPECT_EQ(Command(PSINJECT_COMMENTS, &bare, &result), std::vector<std::string>{kDefaultDsc});
 }
 
 TEST_F(Job, DocumentNameIsCutKeptAndCarried) {
