@@ -69,12 +69,17 @@ check_imports() {
 
 wine_template() { # a prefix made once after wine32 is installed; each run copies it
   local t=$(realpath -m "$bdir/wine/template")
-  if [ ! -f "$t/.update-timestamp" ] || [ ! -f "$t/system.reg" ]; then
+  if [ ! -f "$t/.qv-template-2" ]; then
     echo "== making the Wine template prefix" >&2
     rm -rf "$t"; mkdir -p "$t"
     WINEPREFIX=$t WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" WINELOADER=/usr/lib/wine/wine64 \
       /usr/lib/wine/wine64 wineboot -i >/dev/null 2>&1 || true
+    # Plain Xvfb has no window manager: unmanaged windows keep Wine from waiting
+    # about 2 s for a window-manager answer each time a window is hidden.
+    WINEPREFIX=$t WINEDEBUG=-all WINELOADER=/usr/lib/wine/wine64 /usr/lib/wine/wine64 \
+      reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
     WINEPREFIX=$t wineserver -w
+    touch "$t/.qv-template-2"
   fi
   echo "$t"
 }
