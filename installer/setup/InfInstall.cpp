@@ -40,7 +40,7 @@ public:
   HINF Handle() const { return closer_->handle; }
 
   Text ReadField(const Text& section, const Text& key, unsigned index) override {
-    return ToText(ReadInfField(Handle(), W(section), W(key), index));
+    return ToU16(ReadInfField(Handle(), W(section), W(key), index));
   }
   bool HasLine(const Text& section, const Text& key) override {
     INFCONTEXT context;
@@ -51,7 +51,7 @@ public:
     INFCONTEXT context;
     if (!SetupFindFirstLineW(Handle(), W(section), W(key), &context)) return fields;
     const DWORD count = SetupGetFieldCount(&context);
-    for (DWORD i = 1; i <= count; ++i) fields.push_back(ToText(FieldAt(context, i)));
+    for (DWORD i = 1; i <= count; ++i) fields.push_back(ToU16(FieldAt(context, i)));
     return fields;
   }
   bool HasLines(const Text& section) override {
@@ -77,7 +77,7 @@ public:
     const LONG count = SetupGetLineCountW(Handle(), W(section));
     for (LONG i = 0; i < count; ++i) {
       INFCONTEXT context;
-      if (SetupGetLineByIndexW(Handle(), W(section), DWORD(i), &context)) names.push_back(ToText(FieldAt(context, 1)));
+      if (SetupGetLineByIndexW(Handle(), W(section), DWORD(i), &context)) names.push_back(ToU16(FieldAt(context, 1)));
     }
     return names;
   }
@@ -98,9 +98,9 @@ public:
     }
     return std::make_unique<WinInf>(inf);
   }
-  Text DriverDirectory() override { return ToText(GetDriverDirectory()); }
-  Text PrintProcessorDirectory() override { return ToText(GetPrintProcessorDirectory()); }
-  Text ColorProfileDirectory() override { return ToText(GetColorProfileDirectory()); }
+  Text DriverDirectory() override { return ToU16(GetDriverDirectory()); }
+  Text PrintProcessorDirectory() override { return ToU16(GetPrintProcessorDirectory()); }
+  Text ColorProfileDirectory() override { return ToU16(GetColorProfileDirectory()); }
   void SetDirectoryId(twk::setup::InfPackage& inf, uint32_t dirId, const Text& directory) override {
     SetupSetDirectoryIdW(static_cast<WinInf&>(inf).Handle(), dirId, W(directory));
   }
@@ -212,7 +212,7 @@ CString GetDriverDirectory() { return SpoolerDirectory(GetPrinterDriverDirectory
 CString GetPrintProcessorDirectory() { return SpoolerDirectory(GetPrintProcessorDirectoryW); }
 
 CString GetColorProfileDirectory() {
-  return ToCStr(twk::setup::ResolveColorDirectory(CallGetColorDirectory, [] { return ToText(GetDriverDirectory()); }));
+  return ToCString(twk::setup::ResolveColorDirectory(CallGetColorDirectory, [] { return ToU16(GetDriverDirectory()); }));
 }
 
 CString GetDirectoryForDirId(DWORD dirId) {
@@ -239,8 +239,8 @@ DWORD InstallPrinterDriver(const DriverSource& source, HWND owner, CStringList& 
   WinSetupHost host(owner);
   std::vector<Text> profiles;
   const DWORD result = twk::setup::InstallDriverFromInf(
-      {ToText(source.modelsSection), ToText(source.modelName), ToText(source.infPath)}, CurrentWindowsKind(), host,
+      {ToU16(source.modelsSection), ToU16(source.modelName), ToU16(source.infPath)}, CurrentWindowsKind(), host,
       profiles);
-  for (const Text& name : profiles) colourProfiles.AddTail(ToCStr(name));
+  for (const Text& name : profiles) colourProfiles.AddTail(ToCString(name));
   return result;
 }

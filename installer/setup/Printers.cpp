@@ -51,7 +51,7 @@ bool WindowsSpooler::ListLocalPrinterNames(std::vector<Text>& names) {
 
 bool WindowsSpooler::SameName(const Text& a, const Text& b) { return a.size() == b.size() && Upper(a) == Upper(b); }
 
-bool WindowsSpooler::AddLocalPort(const Text& portName) { return ::AddLocalPort(ToCStr(portName)); }
+bool WindowsSpooler::AddLocalPort(const Text& portName) { return ::AddLocalPort(ToCString(portName)); }
 
 void* WindowsSpooler::CreatePrinter(const twk::setup::PrinterRecord& record, uint32_t& error) {
   std::vector<wchar_t> name = Copy(record.printerName), port = Copy(record.portName), driver = Copy(record.driverName),
@@ -74,20 +74,20 @@ void* WindowsSpooler::CreatePrinter(const twk::setup::PrinterRecord& record, uin
 
 void WindowsSpooler::AssociateColorProfiles(const std::vector<Text>& profiles, const Text& printerName) {
   CStringList list;
-  for (const Text& p : profiles) list.AddTail(ToCStr(p));
-  ::AssociateColorProfiles(list, ToCStr(printerName));
+  for (const Text& p : profiles) list.AddTail(ToCString(p));
+  ::AssociateColorProfiles(list, ToCString(printerName));
 }
 
 void WindowsSpooler::ClosePrinter(void* printer) { ::ClosePrinter(static_cast<HANDLE>(printer)); }
 
 twk::setup::PrintersRequest PrintersRequestFrom(const CString& driverName, const InstallerState& state) {
   twk::setup::PrintersRequest request;
-  request.printerName = ToText(state.printerName);
-  request.singlePort = ToText(state.singlePort);
-  request.driverName = ToText(driverName);
-  for (POSITION pos = state.queueList.GetHeadPosition(); pos;) request.queues.push_back(ToText(state.queueList.GetNext(pos)));
-  request.serverHostName = ToText(state.serverHostName);
-  request.serverAddress = ToText(state.serverAddress);
+  request.printerName = ToU16(state.printerName);
+  request.singlePort = ToU16(state.singlePort);
+  request.driverName = ToU16(driverName);
+  for (POSITION pos = state.queueList.GetHeadPosition(); pos;) request.queues.push_back(ToU16(state.queueList.GetNext(pos)));
+  request.serverHostName = ToU16(state.serverHostName);
+  request.serverAddress = ToU16(state.serverAddress);
   request.serverAnswered = state.serverAnswered;
   request.singlePortFlag = state.singlePortMode;
   request.internetPrinters = state.internetPrinter;
@@ -96,13 +96,13 @@ twk::setup::PrintersRequest PrintersRequestFrom(const CString& driverName, const
 
 DWORD AddPrinters(const CString& driverName, const InstallerState& state, const CStringList& colourProfiles) {
   std::vector<Text> profiles;
-  for (POSITION pos = colourProfiles.GetHeadPosition(); pos;) profiles.push_back(ToText(colourProfiles.GetNext(pos)));
+  for (POSITION pos = colourProfiles.GetHeadPosition(); pos;) profiles.push_back(ToU16(colourProfiles.GetNext(pos)));
   WindowsSpooler spooler;
   return twk::setup::AddPrintersTo(spooler, PrintersRequestFrom(driverName, state), profiles, CurrentWindowsKind());
 }
 
 CString MakePortName(const CString& host, const CString& queue, bool internet) {
-  return ToCStr(twk::setup::MakePortName(ToText(host), ToText(queue), internet));
+  return ToCString(twk::setup::MakePortName(ToU16(host), ToU16(queue), internet));
 }
 
 bool AddLocalPort(const CString& portName) {
@@ -111,7 +111,7 @@ bool AddLocalPort(const CString& portName) {
   if (!library->handle) return false;
   auto addPortEx = Lookup<AddPortExFn>(library->handle, "AddPortExW");
   if (!addPortEx) return false;
-  std::vector<wchar_t> name = Copy(ToText(portName));
+  std::vector<wchar_t> name = Copy(ToU16(portName));
   wchar_t monitor[] = L"Local Port";
   PORT_INFO_1W info;
   info.pName = name.data();
@@ -119,7 +119,7 @@ bool AddLocalPort(const CString& portName) {
 }
 
 bool AddPortWithMonitor(const CString& monitorName, HWND window) {
-  std::vector<wchar_t> monitor = Copy(ToText(monitorName));
+  std::vector<wchar_t> monitor = Copy(ToU16(monitorName));
   return AddPortW(nullptr, window, monitor.data()) != FALSE;
 }
 
@@ -141,7 +141,7 @@ bool GetInstalledPrinterInfo(const CString& printerName, InstalledPrinter& recor
   record.driverName.Empty();
   record.printerName.Empty();
   record.port.Empty();
-  std::vector<wchar_t> name = Copy(ToText(printerName));
+  std::vector<wchar_t> name = Copy(ToU16(printerName));
   PRINTER_DEFAULTSW defaults = {nullptr, nullptr, PRINTER_ALL_ACCESS};
   HANDLE printer = nullptr;
   if (!OpenPrinterW(name.data(), &printer, &defaults) || !printer) return false;
@@ -160,5 +160,5 @@ bool GetInstalledPrinterInfo(const CString& printerName, InstalledPrinter& recor
 
 CString MakeUniquePrinterName(const CString& baseName, const CString& suffix, bool single) {
   WindowsSpooler spooler;
-  return ToCStr(twk::setup::MakeUniquePrinterName(ToText(baseName), ToText(suffix), single, CurrentWindowsKind(), spooler));
+  return ToCString(twk::setup::MakeUniquePrinterName(ToU16(baseName), ToU16(suffix), single, CurrentWindowsKind(), spooler));
 }

@@ -7,18 +7,13 @@
 #include <vector>
 
 #include "CString.h"
+#include "InstallerState.h"  // ToU16 and ToCString, between CString and Text
 #include "SetupText.h"
 
 static_assert(sizeof(wchar_t) == sizeof(char16_t), "Windows wide characters are UTF-16 code units");
 
 inline twk::setup::Text ToText(const wchar_t* s) {
   return s ? twk::setup::Text(reinterpret_cast<const char16_t*>(s)) : twk::setup::Text();
-}
-inline twk::setup::Text ToText(const CString& s) {
-  return twk::setup::Text(reinterpret_cast<const char16_t*>(s.GetString()), size_t(s.GetLength()));
-}
-inline CString ToCStr(const twk::setup::Text& s) {
-  return CString(reinterpret_cast<const wchar_t*>(s.c_str()), int(s.size()));
 }
 inline const wchar_t* W(const twk::setup::Text& s) { return reinterpret_cast<const wchar_t*>(s.c_str()); }
 
