@@ -13,6 +13,8 @@ namespace {
 // WSAMAKESELECTREPLY(event, error).
 const UINT kSocketNotify = WM_USER + 1;
 const wchar_t kSocketWindowClass[] = L"QvClasslibSocketWindow";
+// Longest sleep of a blocked call between two looks at its messages.
+const DWORD kPumpPollMs = 20;
 
 // Per-thread: the socket window and the sockets whose notifications it delivers.
 struct ThreadSockets {
@@ -368,7 +370,10 @@ BOOL CSocket::PumpMessages(UINT stopEvent) {
       continue;
     }
     if (OnMessagePending()) continue;
-    WaitMessage();
+    // A message that arrives between two of the filtered looks above counts as seen,
+    // and WaitMessage would then sleep through it until the next wake-up. So the
+    // wait is short and the looks are simply repeated.
+    MsgWaitForMultipleObjectsEx(0, nullptr, kPumpPollMs, QS_ALLINPUT, 0);
   }
   KillTimer(window, timerId);
   for (const MSG& m : deferred) PostMessageW(window, m.message, m.wParam, m.lParam);
