@@ -1,0 +1,249 @@
+// QueryPrintServer, DiscoverPrintServers and ResolveHost against the test print server
+// (printserver.py). The wrapper netns-run.sh runs this program, its wineserver and the
+// print server inside a network namespace of their own, with its own hosts file:
+//   127.0.0.2 alpha.test   127.0.0.3 bravo.test
+// and a resolver that knows nothing else.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "NetText.h"
+#include "PrintServerNet.h"
+#include "TimeoutableSocket.h"
+
+namespace {
+
+using ::testing::ElementsAre;
+
+double Seconds() {
+  LARGE_INTEGER f, now;
+  QueryPerformanceFrequency(&f);
+  QueryPerformanceCounter(&now);
+  return double(now.QuadPart) / double(f.QuadPart);
+}
+
+// The print server's control connection: one JSON command per line, one line back.
+class Control {
+public:
+  Control() {
+    s_ = socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in a = {};
+    a.sin_family = AF_INET;
+    a.sin_port = htons(2290);
+    a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    DWORD timeoutMs = 10000;
+    setsockopt(s_, SOL_SOCKET, SO_RCVTIMEO, reinterpret_cast<const char*>(&timeoutMs), sizeof timeoutMs);
+    connected_ = connect(s_, reinterpret_cast<sockaddr*>(&a), sizeof a) == 0;
+  }
+  ~Control() { closesocket(s_); }
+  bool connected() const { return connected_; }
+  std::string Command(const std::string& json) {
+    // One command per line: the line breaks of a command written over several lines
+    // are blanks to JSON.
+    std::string line = json;
+    for (char& c : line)
+      if (c == '\n') c = ' ';
+    line += '\n';
+    send(s_, line.data(), int(line.size()), 0);
+    std::string answer;
+    char c;
+    while (answer.size() < (1u << 22) && recv(s_, &c, 1, 0) == 1 && c != '\n') answer += c;
+    return answer;
+  }
+  // The logged items (probes, or the requests to one host) as bytes.
+  std::vector<std::string> Items(const std::string& json) {
+    std::string answer = Command(json);
+    std::vector<std::string> items;
+    size_t at = answer.find(' ');
+    while (at != std::string::npos) {
+      size_t end = answer.find(' ', at + 1);
+      std::string hex = answer.substr(at + 1, end == std::string::npos ? std::string::npos : end - at - 1);
+      std::string bytes;
+      for (size_t i = 0; i + 1 < hex.size(); i += 2) bytes += char(std::stoi(hex.substr(i, 2), nullptr, 16));
+      items.push_back(bytes);
+      at = end;
+    }
+    return items;
+  }
+  std::vector<std::string> Requests(const std::string& host) {
+    return Items("{\"cmd\":\"requests\",\"host\":\"" + host + "\"}");
+  }
+
+private:
+  SOCKET s_;
+  bool connected_ = false;
+};
+
+class ServerTest : public ::testing::Test {
+protected:
+  static void SetUpTestSuite() { ASSERT_TRUE(AfxSocketInit()); }
+  void Configure(const std::string& json) {
+    ASSERT_TRUE(control_.connected());
+    ASSERT_EQ(control_.Command("{\"cmd\":\"config\"," + json + "}"), "ok");
+  }
+  Control control_;
+};
+
+const char kAlpha[] = R"("127.0.0.2": {
+    "queues": {"body": "<queues><queue><name>A</name><name>Hold</name></queue><queue><name>A</name></queue></queues>"},
+    "details": {"body": "<rip><communication><ripname>Alpha RIP</ripname></communication></rip>"}})";
+
+TEST_F(ServerTest, QuerySendsExactlyTheTwoRequestsAndReadsBothAnswers) {
+  Configure(std::string("\"hosts\": {") + kAlpha + "}");
+  PrintServer record;
+  EXPECT_TRUE(QueryPrintServer(u"127.0.0.2", record));
+  EXPECT_EQ(record.hostName, u"alpha.test");
+  EXPECT_EQ(record.ipAddress, u"127.0.0.2");
+  EXPECT_EQ(record.displayName, u"Alpha RIP");
+  EXPECT_THAT(record.queueNames, ElementsAre(u"Hold", u"Normal", u"A"));
+  EXPECT_THAT(control_.Requests("127.0.0.2"),
+              ElementsAre(std::string("GET /getqueuelist.php HTTP/1.0\r\n\r\n", 34),
+                          std::string("GET /getripdetails.php HTTP/1.0\r\n\r\n", 35)));
+}
+
+TEST_F(ServerTest, QueryUsesA404WithAGoodBodyAndKeepsTheHostNameWhenRefusedSecond) {
+  Configure(R"("hosts": {"127.0.0.3": {"refuse_after": 1,
+      "queues": {"status": "404 Not Found", "body": "<queues><queue><name>Colour</name></queue></queues>"}}})");
+  PrintServer record;
+  EXPECT_TRUE(QueryPrintServer(u"127.0.0.3", record));
+  EXPECT_EQ(record.displayName, u"bravo.test");
+  EXPECT_THAT(record.queueNames, ElementsAre(u"Hold", u"Normal", u"Colour"));
+  EXPECT_EQ(control_.Requests("127.0.0.3").size(), 1u);
+}
+
+TEST_F(ServerTest, QueryWithNothingOnPort80IsFalseWithTheFixedQueues) {
+  Configure("\"hosts\": {}");
+  PrintServer record;
+  double start = Seconds();
+  EXPECT_FALSE(QueryPrintServer(u"127.0.0.9", record));
+  EXPECT_LT(Seconds() - start, 3.0);
+  EXPECT_EQ(record.ipAddress, u"127.0.0.9");
+  EXPECT_EQ(record.hostName, u"127.0.0.9");  // no reverse name for it
+  EXPECT_EQ(record.displayName, u"127.0.0.9");
+  EXPECT_THAT(record.queueNames, ElementsAre(u"Hold", u"Normal"));
+}
+
+TEST_F(ServerTest, QueryOfASilentServerEndsWithinTheReceiveTimeOut) {
+  Configure(R"("hosts": {"127.0.0.4": {"refuse_after": 1, "queues": {"mode": "silent"}}})");
+  PrintServer record;
+  double start = Seconds();
+  EXPECT_TRUE(QueryPrintServer(u"127.0.0.4", record));
+  double took = Seconds() - start;
+  EXPECT_GE(took, 2.5);
+  EXPECT_LE(took, 7.5);
+  EXPECT_THAT(record.queueNames, ElementsAre(u"Hold", u"Normal"));
+}
+
+TEST_F(ServerTest, MisbehavingAnswers) {
+  struct Case {
+    const char* what;
+    const char* answer;  // the "queues" answer of host 127.0.0.5
+    std::vector<std::u16string> queues;
+  };
+  const Case cases[] = {
+      {"trickling bytes", R"({"mode": "trickle", "trickle_ms": 4,
+          "body": "<queues><queue><name>Slow</name></queue></queues>"})",
+       {u"Hold", u"Normal", u"Slow"}},
+      {"closing early", R"({"mode": "close_early", "close_after": 70,
+          "body": "<queues><queue><name>Cut</name></queue><queue><name>Never</name></queue></queues>"})",
+       {u"Hold", u"Normal"}},
+      {"huge body", R"({"body": "<queues>", "item": "<queue><name>Q</name></queue>", "repeat": 80000,
+          "tail": "</queues>"})",
+       {u"Hold", u"Normal"}},
+      {"nested too deep", R"({"body": "<queues><queue><name>Deep</name>", "item": "<queue>", "repeat": 300,
+          "tail": "</queues>"})",
+       {u"Hold", u"Normal"}},
+      {"nested but shallow", R"({"body": "<queues><queue><name>Top</name><queue><name>Inner</name></queue></queue></queues>"})",
+       {u"Hold", u"Normal", u"Top"}},
+      {"zero byte ends the answer", R"({"body": "<queues><queue><name>A</name></queue>\u0000<queue><name>B</name></queue></queues>"})",
+       {u"Hold", u"Normal", u"A"}},
+  };
+  for (const Case& c : cases) {
+    Configure(std::string(R"("hosts": {"127.0.0.5": {"refuse_after": 1, "queues": )") + c.answer + "}}");
+    PrintServer record;
+    double start = Seconds();
+    EXPECT_TRUE(QueryPrintServer(u"127.0.0.5", record)) << c.what;
+    EXPECT_LT(Seconds() - start, 5.0) << c.what;
+    EXPECT_EQ(record.queueNames, c.queues) << c.what;
+  }
+}
+
+TEST_F(ServerTest, QueryDecodesEightBitTextFromTheAnsiCodePage) {
+  Configure(R"("hosts": {"127.0.0.5": {"refuse_after": 1, "queues":
+      {"body": "<queues><queue><name>Caf\u00e9</name></queue></queues>"}}})");
+  PrintServer record;
+  EXPECT_TRUE(QueryPrintServer(u"127.0.0.5", record));
+  EXPECT_THAT(record.queueNames, ElementsAre(u"Hold", u"Normal", u"Caf" + FromAnsi("\xE9")));
+}
+
+TEST_F(ServerTest, ResolveHost) {
+  PrintServer record;
+  EXPECT_TRUE(ResolveHost(u"bravo.test", record));
+  EXPECT_EQ(record.hostName, u"bravo.test");
+  EXPECT_EQ(record.ipAddress, u"127.0.0.3");
+  EXPECT_TRUE(ResolveHost(u"127.0.0.2", record));
+  EXPECT_EQ(record.hostName, u"alpha.test");
+  EXPECT_EQ(record.ipAddress, u"127.0.0.2");
+  EXPECT_FALSE(ResolveHost(u"127.0.0.77", record));
+  EXPECT_EQ(record.hostName, u"127.0.0.77");
+  EXPECT_EQ(record.ipAddress, u"127.0.0.77");
+  EXPECT_FALSE(ResolveHost(u"unknown.test", record));
+  EXPECT_EQ(record.hostName, u"unknown.test");
+  EXPECT_EQ(record.ipAddress, u"unknown.test");
+}
+
+std::vector<std::u16string> DisplayNames(const PrintServerList& servers) {
+  std::vector<std::u16string> names;
+  for (const PrintServer& s : servers) names.push_back(s.displayName);
+  return names;
+}
+
+TEST_F(ServerTest, DiscoveryListsEachAnsweringServerOnceSortedWithItsQueues) {
+  Configure(std::string(R"("udp": [
+      {"addr": "127.0.0.3"},
+      {"addr": "127.0.0.2", "count": 2},
+      {"addr": "127.0.0.7", "length": 37}, {"addr": "127.0.0.7", "length": 39},
+      {"addr": "127.0.0.7", "byte14": 32},
+      {"addr": "127.0.0.6", "probes": [2]}, {"addr": "127.0.0.8"}],
+    "hosts": {)") + kAlpha + R"(,
+      "127.0.0.3": {"queues": {"body": "<queues><queue><name>Zq</name></queue></queues>"},
+                    "details": {"body": "<rip><communication><ripname>Same</ripname></communication></rip>"}},
+      "127.0.0.6": {"details": {"body": "<rip><communication><ripname>Beta</ripname></communication></rip>"}},
+      "127.0.0.7": {},
+      "127.0.0.8": {"details": {"body": "<rip><communication><ripname>Same</ripname></communication></rip>"}}})");
+  PrintServerList servers(2);
+  double start = Seconds();
+  EXPECT_TRUE(DiscoverPrintServers(servers));
+  EXPECT_LT(Seconds() - start, 6.0);
+  EXPECT_THAT(DisplayNames(servers), ElementsAre(u"Alpha RIP", u"Beta", u"Same", u"Same"));
+  ASSERT_EQ(servers.size(), 4u);
+  EXPECT_THAT(servers[0].queueNames, ElementsAre(u"Hold", u"Normal", u"A"));
+  EXPECT_EQ(servers[0].ipAddress, u"127.0.0.2");
+  EXPECT_EQ(servers[0].hostName, u"alpha.test");
+  // Equal display names keep the order in which the replies came.
+  EXPECT_EQ(servers[2].ipAddress, u"127.0.0.3");
+  EXPECT_THAT(servers[2].queueNames, ElementsAre(u"Hold", u"Normal", u"Zq"));
+  EXPECT_EQ(servers[3].ipAddress, u"127.0.0.8");
+  EXPECT_EQ(servers[1].ipAddress, u"127.0.0.6");
+  // The probe went out twice, 19 bytes each; wrong replies led to no query.
+  EXPECT_THAT(control_.Items("{\"cmd\":\"probes\"}"),
+              ElementsAre(std::string("TAVIK Quorvane Vrik"), std::string("TAVIK Quorvane Vrik")));
+  EXPECT_TRUE(control_.Requests("127.0.0.7").empty());
+  EXPECT_EQ(control_.Requests("127.0.0.2").size(), 2u);  // queried once
+}
+
+TEST_F(ServerTest, DiscoveryWithoutServersEndsInAboutThreeSeconds) {
+  Configure("\"udp\": [], \"hosts\": {}");
+  PrintServerList servers(1);
+  double start = Seconds();
+  EXPECT_TRUE(DiscoverPrintServers(servers));
+  double took = Seconds() - start;
+  EXPECT_TRUE(servers.empty());
+  EXPECT_GE(took, 2.8);
+  EXPECT_LE(took, 4.5);
+  EXPECT_EQ(control_.Items("{\"cmd\":\"probes\"}").size(), 2u);
+}
+
+}  // namespace
