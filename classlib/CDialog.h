@@ -13,6 +13,8 @@
 #include "CWnd.h"
 
 class CDialog : public CWnd {
+  DECLARE_DYNAMIC(CDialog)
+
 public:
   // templateId: the dialog resource; parent: the owner (nullptr: the application's
   // main window, when there is one).

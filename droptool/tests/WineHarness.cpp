@@ -141,6 +141,7 @@ void RecordingSpooler::CloseQueue(Printer printer) {
 
 drux::CallResult RecordingSpooler::StartDocument(Printer printer, const std::u16string& name,
                                                  int level) {
+  ++documentsStarted;
   drux::CallResult r = WinSpooler::StartDocument(printer, name, level);
   if (r.ok) {
     BYTE buffer[4096] = {};

@@ -38,6 +38,7 @@ std::wstring SystemText(DWORD code);
 class RecordingSpooler : public drux::WinSpooler {
 public:
   int opens = 0, closes = 0, writes = 0;
+  int documentsStarted = 0;  // StartDocPrinterW calls, also failed ones
   std::vector<std::wstring> documentNames;  // as the spooler holds them (GetJobW)
   std::function<void(int write)> onWrite;    // before the n-th WritePrinter (1-based)
 
