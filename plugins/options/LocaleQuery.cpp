@@ -20,6 +20,18 @@ LocaleQuery CurrentQuery() {
   return query != nullptr ? query : DefaultLocaleQuery();
 }
 
+// The look-ups run inside the spooler and applications, below COM methods that must
+// not let an exception out: a query that cannot get memory for its text counts as a
+// failed query.
+bool Ask(LocaleItem item, std::u16string& text) {
+  try {
+    return CurrentQuery()(item, text);
+  } catch (...) {
+    text.clear();
+    return false;
+  }
+}
+
 }  // namespace
 
 #ifdef _WIN32
@@ -52,13 +64,13 @@ std::uint8_t PaperIndexFromLocaleText(const std::u16string* text) {
 
 std::uint8_t LocalePaperIndex() {
   std::u16string text;
-  const bool ok = CurrentQuery()(LocaleItem::PaperSize, text);
+  const bool ok = Ask(LocaleItem::PaperSize, text);
   return PaperIndexFromLocaleText(ok ? &text : nullptr);
 }
 
 bool LocaleUsesUSMeasure() {
   std::u16string text;
-  if (!CurrentQuery()(LocaleItem::Measure, text)) return true;
+  if (!Ask(LocaleItem::Measure, text)) return true;
   return text.empty() || text[0] != u'0';
 }
 

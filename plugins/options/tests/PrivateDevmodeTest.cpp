@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <cstring>
+#include <new>
 #include <string>
 
 #include "LocaleQuery.h"
@@ -204,6 +205,21 @@ TEST_F(PrivateDevmodeTest, LocaleMeasure) {
     qvtest::SetFakeMeasure(c.measure);
     EXPECT_EQ(c.us, qv::LocaleUsesUSMeasure()) << (c.measure ? "answered" : "failed");
   }
+}
+
+// A query that cannot get memory for its text is a failed query, not an exception
+// thrown through the plug-ins' COM methods.
+bool ThrowingQuery(qv::LocaleItem, std::u16string&) { throw std::bad_alloc(); }
+
+TEST_F(PrivateDevmodeTest, LocaleQueryOutOfMemoryCountsAsFailed) {
+  const qv::LocaleQuery previous = qv::SetLocaleQuery(&ThrowingQuery);
+  EXPECT_EQ(7, qv::LocalePaperIndex());
+  EXPECT_TRUE(qv::LocaleUsesUSMeasure());
+  PrivateDevmodeBody b = Defaults();
+  b.PageSize = 19;  // custom without extents: repaired to the locale paper
+  EXPECT_FALSE(qv::ValidatePrivateDevmode(&b));
+  EXPECT_EQ(7, b.PageSize);
+  qv::SetLocaleQuery(previous);
 }
 
 TEST_F(PrivateDevmodeTest, ClearZeroesTheWholeBody) {
