@@ -22,6 +22,29 @@ void Write(IPrintOemDriverPS* driver, PDEVOBJ pdevobj, const std::string& text) 
   delete[] copy;
 }
 
+// What HandleCommand writes at the two injection points we fill.
+void WriteInjection(PDEVOBJ pdevobj, DWORD dwIndex, const PrivateDevmodeBody& body,
+                    IPrintOemDriverPS* driver) {
+  if (dwIndex == kInjectComments) {
+    const std::string dsc = BuildDscComments(body);
+    if (!dsc.empty()) Write(driver, pdevobj, dsc);
+    if (const OemPdev* record = RecordOf(pdevobj)) {
+      if (record->documentName[0] != L'\0') {
+        WCHAR name[kDocumentNameUnits];
+        std::memcpy(name, record->documentName, sizeof name);
+        name[kDocumentNameUnits - 1] = L'\0';  // the record's own terminator, kept
+        Write(driver, pdevobj, FormatDscCommentW("TitleEx", name));
+      }
+      WCHAR user[129] = {};
+      DWORD size = 129;
+      if (GetUserNameW(user, &size)) Write(driver, pdevobj, FormatDscCommentW("ForEx", user));
+    }
+  } else if (dwIndex == kInjectEndSetup) {
+    const std::string setup = BuildSetupOptions(body);
+    if (!setup.empty()) Write(driver, pdevobj, setup);
+  }
+}
+
 }  // namespace
 
 std::string FormatDscCommentW(const char* key, const WCHAR* value) {
@@ -41,23 +64,11 @@ HRESULT HandleCommand(PDEVOBJ pdevobj, DWORD dwIndex, PVOID /*pData*/, DWORD /*c
   if (pdwResult) *pdwResult = InjectionResult(dwIndex);
   if (!driver || !pdevobj) return S_OK;
 
-  if (dwIndex == kInjectComments) {
-    const std::string dsc = BuildDscComments(body);
-    if (!dsc.empty()) Write(driver, pdevobj, dsc);
-    if (const OemPdev* record = RecordOf(pdevobj)) {
-      if (record->documentName[0] != L'\0') {
-        WCHAR name[kDocumentNameUnits];
-        std::memcpy(name, record->documentName, sizeof name);
-        name[kDocumentNameUnits - 1] = L'\0';  // the record's own terminator, kept
-        Write(driver, pdevobj, FormatDscCommentW("TitleEx", name));
-      }
-      WCHAR user[129] = {};
-      DWORD size = 129;
-      if (GetUserNameW(user, &size)) Write(driver, pdevobj, FormatDscCommentW("ForEx", user));
-    }
-  } else if (dwIndex == kInjectEndSetup) {
-    const std::string setup = BuildSetupOptions(body);
-    if (!setup.empty()) Write(driver, pdevobj, setup);
+  // The texts are built in allocated strings; without memory for them the job goes on
+  // without our lines instead of an exception thrown into the driver.
+  try {
+    WriteInjection(pdevobj, dwIndex, body, driver);
+  } catch (...) {
   }
   return S_OK;
 }
