@@ -47,7 +47,6 @@ struct Run {
     for (;;) {
       ui.PollMessages();
       if (ui.CancelRequested()) break;
-      std::memset(buffer, 0, sizeof buffer);
       uint32_t got = 0;
       r = spooler.ReadFile(file, buffer, kChunkSize, &got);
       if (!r.ok) {
@@ -56,6 +55,9 @@ struct Run {
         break;
       }
       got = std::min(got, kChunkSize);
+      // Nothing of an earlier chunk stays behind the bytes read. Only a short read
+      // leaves such a tail, so full chunks cost no clearing.
+      std::memset(buffer + got, 0, kChunkSize - got);
       done += got;
       ui.SetPos(done);
       if (!WriteToPrinter(spooler, ui, printer, buffer, got)) {
