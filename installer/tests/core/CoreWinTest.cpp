@@ -36,20 +36,44 @@ TEST(AutoCloser, ClosesARealHandle) {
   EXPECT_FALSE(GetHandleInformation(event, &flags));
 }
 
+// Closing functions of the platform's types that only count their calls, so that a
+// closer that closed a failed acquisition would show.
+int gCloseCalls = 0;
+BOOL WINAPI CountFreeLibrary(HMODULE) {
+  ++gCloseCalls;
+  return TRUE;
+}
+BOOL WINAPI CountCloseHandle(HANDLE) {
+  ++gCloseCalls;
+  return TRUE;
+}
+VOID WINAPI CountCloseInf(HANDLE) { ++gCloseCalls; }
+void CountFree(void*) { ++gCloseCalls; }
+
 TEST(AutoCloser, FailedAcquisitionsCloseNothing) {
+  gCloseCalls = 0;
   {
-    ModuleCloser library(nullptr, &FreeLibrary);
+    ModuleCloser library(nullptr, &CountFreeLibrary);
     library.handle = LoadLibraryW(L"no-such-library-here.dll");
     EXPECT_EQ(nullptr, library.handle);
   }
   {
-    HandleCloser file(INVALID_HANDLE_VALUE, &CloseHandle);
+    HandleCloser file(INVALID_HANDLE_VALUE, &CountCloseHandle);
     file.handle = CreateFileW(L"C:\\no\\such\\dir\\file.txt", GENERIC_READ, 0, nullptr,
                               OPEN_EXISTING, 0, nullptr);
     EXPECT_EQ(INVALID_HANDLE_VALUE, file.handle);
   }
-  BufferCloser buffer(nullptr, &free);
-  buffer.handle = static_cast<wchar_t*>(malloc(16 * sizeof(wchar_t)));
+  {
+    HandleCloserVoid inf(INVALID_HANDLE_VALUE, &CountCloseInf);
+    HandleCloserVoid context(nullptr, &CountCloseInf);
+    BufferCloser buffer(nullptr, &CountFree);
+  }
+  EXPECT_EQ(0, gCloseCalls);
+  {
+    ModuleCloser library(nullptr, &CountFreeLibrary);
+    library.handle = GetModuleHandleW(nullptr);  // stored: closed once
+  }
+  EXPECT_EQ(1, gCloseCalls);
 }
 
 TEST(AutoCloser, DeletesTheTemporaryFileOnEveryWayOut) {
