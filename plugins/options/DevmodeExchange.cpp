@@ -25,8 +25,12 @@ void WriteDefaults(PrivateDevmode* out) {
   std::memcpy(static_cast<void*>(out), &record, kWrittenBytes);
 }
 
+// The size comes first and is read alone: a part that declares fewer bytes than a
+// whole header is not read any further.
 bool IsOurs(const void* privatePart) {
   DmExtraHeader header;
+  std::memcpy(&header.dwSize, privatePart, sizeof(header.dwSize));
+  if (header.dwSize != kPrivateDevmodeSize) return false;
   std::memcpy(&header, privatePart, sizeof(header));
   return IsOurPrivateDevmodeHeader(header);
 }

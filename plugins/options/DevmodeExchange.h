@@ -23,9 +23,8 @@
 //   - nothing is written when cbBufSize is below 1056 (answer false), and never more
 //     than 1056 bytes (default and foreign-input answers write header and body, 1053
 //     bytes, and leave the 3 padding bytes);
-//   - pOEMDMIn must hold at least its 12-byte header (every private part starts with
-//     one); beyond the header it is read only when the header is ours, i.e. declares
-//     exactly 1056 bytes. The public DEVMODE is only read by SIZE/DEFAULT/CONVERT/MERGE.
+//   - of pOEMDMIn only its 4-byte dwSize is read until that declares exactly 1056
+//     bytes; then the rest of the header, and the record only when the header is ours. The public DEVMODE is only read by SIZE/DEFAULT/CONVERT/MERGE.
 #pragma once
 
 #include <cstddef>

@@ -55,7 +55,7 @@ std::unique_ptr<unsigned char[]> MakeInput(std::uint32_t size, std::uint32_t sig
   std::unique_ptr<unsigned char[]> bytes(new unsigned char[size]);
   std::memset(bytes.get(), 0x5A, size);
   qv::DmExtraHeader header{declaredSize, signature, version};
-  std::memcpy(bytes.get(), &header, sizeof(header));
+  std::memcpy(bytes.get(), &header, size < sizeof(header) ? size : sizeof(header));
   return bytes;
 }
 
@@ -180,6 +180,7 @@ const ExchangeCase kExchangeCases[] = {
      ExchangeCase::kDefaultsWithPublic},
     {"header-only foreign part", qv::kOemDmConvert, 12, 0x12345678, 1, 12, 1056, true, true,
      ExchangeCase::kDefaultsWithPublic},
+    {"part of 4 bytes that says so", qv::kOemDmMerge, 4, 0, 0, 4, 1056, false, true, ExchangeCase::kDefaults},
     {"ours but declares fewer bytes", qv::kOemDmMerge, 500, qv::kPrivateDevmodeSignature, qv::kPrivateDevmodeVersion,
      500, 1056, false, true, ExchangeCase::kDefaults},
     {"ours but declares more bytes", qv::kOemDmConvert, 2000, qv::kPrivateDevmodeSignature, qv::kPrivateDevmodeVersion,
