@@ -15,14 +15,17 @@ std::wstring Widen(const std::string& s) { return std::wstring(s.begin(), s.end(
 }  // namespace
 
 CaptureDir MakeCaptureDir(const char* tag) {
-  char name[128];
-  std::snprintf(name, sizeof name, "/tmp/drux-%s-%lu-%lu", tag, ::GetCurrentProcessId(),
-                ::GetTickCount());
-  CaptureDir d{L"Z:" + Widen(name), name};
-  for (wchar_t& c : d.windowsPath) {
-    if (c == L'/') c = L'\\';
-  }
-  ::CreateDirectoryW(d.windowsPath.c_str(), nullptr);
+  // Inside the prefix, so the directory goes with the test's own prefix; Wine's
+  // kernel32 tells its Unix name.
+  using UnixName = char*(CDECL*)(const wchar_t*);
+  auto unixName = reinterpret_cast<UnixName>(reinterpret_cast<void*>(
+      ::GetProcAddress(::GetModuleHandleW(L"kernel32.dll"), "wine_get_unix_file_name")));
+  wchar_t name[128];
+  std::swprintf(name, 128, L"C:\\drux-%hs-%lu", tag, ::GetCurrentProcessId());
+  ::CreateDirectoryW(name, nullptr);
+  char* unix = unixName ? unixName(name) : nullptr;
+  CaptureDir d{name, unix ? unix : ""};
+  if (unix) ::HeapFree(::GetProcessHeap(), 0, unix);
   return d;
 }
 

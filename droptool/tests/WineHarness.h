@@ -13,10 +13,10 @@
 
 namespace druxtest {
 
-// A directory under /tmp (seen as Z:\tmp\... from Windows) for one test program.
+// A directory in the prefix's drive C: for one test program, with its Unix name.
 struct CaptureDir {
-  std::wstring windowsPath;  // Z:\tmp\drux-...
-  std::string unixPath;      // /tmp/drux-...
+  std::wstring windowsPath;  // C:\drux-...
+  std::string unixPath;      // .../drive_c/drux-...
 };
 CaptureDir MakeCaptureDir(const char* tag);
 
