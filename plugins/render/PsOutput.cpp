@@ -254,8 +254,11 @@ std::uint32_t InjectionResult(std::uint32_t index) {
 void BuildWorkingBody(const void* section, PrivateDevmodeBody* body) {
   if (!body) return;
   if (section) {
+    // The size is read alone first: a section that declares less than our record is
+    // not read any further.
     DmExtraHeader header;
-    std::memcpy(&header, section, sizeof header);
+    std::memcpy(&header.dwSize, section, sizeof header.dwSize);
+    if (header.dwSize >= kPrivateDevmodeSize) std::memcpy(&header, section, sizeof header);
     if (header.dwSize >= kPrivateDevmodeSize && header.dwSignature == kPrivateDevmodeSignature &&
         header.dwVersion == kPrivateDevmodeVersion) {
       std::memcpy(body, static_cast<const std::uint8_t*>(section) + sizeof header,

@@ -30,8 +30,8 @@ std::uint32_t InjectionResult(std::uint32_t index);
 
 // Fills body for one injection call from the driver's private DEVMODE section
 // (nullptr allowed): the record's body, repaired, when the header is ours with a size
-// of at least 1056; the defaults otherwise. Reads at most 1053 bytes of section, and
-// only after the header has shown that many exist.
+// of at least 1056; the defaults otherwise. Reads its 4-byte dwSize first and at most
+// 1053 bytes in all, and more than the dwSize only after it has shown that many exist.
 void BuildWorkingBody(const void* section, PrivateDevmodeBody* body);
 
 // One procedure-set call:

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -265,6 +266,14 @@ TEST(PsOutput, WorkingBodyTakesOnlyOurRecord) {
   }
   PrivateDevmodeBody work;
   BuildWorkingBody(nullptr, &work);
+  EXPECT_EQ(BuildSetupOptions(work), defaults);
+
+  // A section that is only as long as the size it declares is read no further (the
+  // address sanitizer sees a read past the 4 bytes).
+  std::unique_ptr<unsigned char[]> tiny(new unsigned char[4]);
+  const std::uint32_t four = 4;
+  std::memcpy(tiny.get(), &four, sizeof four);
+  BuildWorkingBody(tiny.get(), &work);
   EXPECT_EQ(BuildSetupOptions(work), defaults);
 }
 
