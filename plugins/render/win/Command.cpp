@@ -6,6 +6,16 @@
 #include "Hooks.h"
 #include "PsOutput.h"
 
+static_assert(qv::render::kInjectBeginStream == PSINJECT_BEGINSTREAM &&
+                  qv::render::kInjectPsAdobe == PSINJECT_PSADOBE &&
+                  qv::render::kInjectComments == PSINJECT_COMMENTS &&
+                  qv::render::kInjectBeginSetup == PSINJECT_BEGINSETUP &&
+                  qv::render::kInjectEndSetup == PSINJECT_ENDSETUP &&
+                  qv::render::kInjectEndStream == PSINJECT_ENDSTREAM &&
+                  qv::render::kInjectBeginPageSetup == PSINJECT_BEGINPAGESETUP &&
+                  qv::render::kErrorNotSupported == ERROR_NOT_SUPPORTED,
+              "the portable injection numbers are the driver's");
+
 namespace qv {
 namespace render {
 namespace {

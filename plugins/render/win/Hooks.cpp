@@ -22,6 +22,9 @@ static_assert(kSlotCount == kHookCount, "one slot per hook");
 constexpr ULONG kQueryEscSupport = 8;           // QUERYESCSUPPORT
 constexpr ULONG kPostScriptPassThrough = 4115;  // POSTSCRIPT_PASSTHROUGH
 constexpr ULONG kPostScriptData = 37;           // POSTSCRIPT_DATA
+static_assert(kQueryEscSupport == QUERYESCSUPPORT && kPostScriptPassThrough == POSTSCRIPT_PASSTHROUGH &&
+                  kPostScriptData == POSTSCRIPT_DATA,
+              "escape numbers");
 
 // Function pointers of different types meet only through void(*)(), the one cast
 // that keeps -Wcast-function-type quiet and is defined to round-trip.
