@@ -1,5 +1,7 @@
 #include "DriverInstallCore.h"
 
+#include <algorithm>
+
 namespace twk::setup {
 namespace {
 
@@ -105,7 +107,9 @@ uint32_t InstallDriverFromInf(const DriverSourceText& source, const WindowsKind&
   std::vector<Text> dependents;
   Text driverFile, configFile, helpFile;
   if (inf->HasLine(installSection, u"Include")) {
-    const std::vector<Text> included = inf->LineFields(installSection, u"Include");
+    // SetupAPI reads "Include =" as one empty field: that names no INF.
+    std::vector<Text> included = inf->LineFields(installSection, u"Include");
+    included.erase(std::remove(included.begin(), included.end(), Text()), included.end());
     if (!inf->HasLine(installSection, u"Needs")) return kErrorInvalidData;
     const std::vector<Text> needed = inf->LineFields(installSection, u"Needs");
     for (const Text& name : included) {

@@ -1,6 +1,7 @@
 // A small in-memory INF reader for the portable installation rules. It reads a
 // subset of the INF syntax: "[section]", "key = f1, f2" and "f1, f2" lines, ";"
-// comments. Section and key names match without case, like SetupAPI.
+// comments. Section and key names match without case, like SetupAPI, and like it
+// a line "key =" has one empty field.
 #pragma once
 
 #include "DriverInstallCore.h"
@@ -57,7 +58,6 @@ public:
         if (comma == Text::npos) break;
         start = comma + 1;
       }
-      if (l.fields.size() == 1 && l.fields[0].empty()) l.fields.clear();
       sections_[section].push_back(l);
     }
   }
