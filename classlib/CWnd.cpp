@@ -15,9 +15,14 @@ thread_local CWnd* t_creating = nullptr;
 
 // Handle-only wrappers handed out by FromHandle. An entry holds only the handle value,
 // so it stays correct even when the window is gone and the handle is later reused.
-std::unordered_map<HWND, std::unique_ptr<CWnd>>& HandleWrappers() {
-  thread_local std::unordered_map<HWND, std::unique_ptr<CWnd>> wrappers;
-  return wrappers;
+// The per-thread map is reached through a plain pointer and never freed: a thread_local
+// object with a destructor hangs the process when a thread made with CreateThread ends
+// (mingw-w64 with the posix thread model).
+using WrapperMap = std::unordered_map<HWND, std::unique_ptr<CWnd>>;
+thread_local WrapperMap* t_wrappers = nullptr;
+WrapperMap& HandleWrappers() {
+  if (!t_wrappers) t_wrappers = new WrapperMap;
+  return *t_wrappers;
 }
 
 bool AnswersDirectly(UINT message) {
