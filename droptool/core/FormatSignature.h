@@ -7,7 +7,7 @@
 
 namespace drux {
 
-// Each conversion specification of text ("%" through its conversion letter, flags,
+// Each printf conversion of text ("%" through its conversion letter, flags,
 // width, precision and length included), followed by one blank. "%%" is no
 // conversion. A "%" without a conversion letter after it takes the rest of the text.
 std::u16string FormatSignature(const std::u16string& text);

@@ -37,7 +37,7 @@ bool ReadNumber(const std::u16string& f, size_t* i, size_t* value) {
   return any;
 }
 
-// Parses the specification after a '%' at f[*i]; leaves *i after its conversion letter.
+// Parses the conversion after a '%' at f[*i]; leaves *i after its conversion letter.
 bool ParseSpec(const std::u16string& f, size_t* i, Spec* s) {
   for (; *i < f.size(); ++*i) {
     const char16_t c = f[*i];

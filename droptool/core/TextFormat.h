@@ -41,7 +41,7 @@ private:
 // s (UTF-16 text; the "l" and "w" length letters allowed, "h" refused); flags
 // "-+ #0", a decimal width and precision, length letters h, l, ll, I64, I32, z, j, t
 // (numbers are formatted from their full 64-bit value). "%%" is one percent sign.
-// Returns false, leaving *out unchanged, for an unknown or incomplete specification,
+// Returns false, leaving *out unchanged, for an unknown or incomplete conversion,
 // "%n", a "*", a missing argument or an argument of the wrong kind.
 bool FormatText(const std::u16string& fmt, std::initializer_list<FormatArg> args,
                 std::u16string* out);
