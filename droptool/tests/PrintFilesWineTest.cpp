@@ -126,6 +126,28 @@ TEST_F(PrintFilesOnWine, LockedFileShowsItsErrorAndTheNextFileIsPrinted) {
   EXPECT_EQ((std::vector<uint8_t>{'f', 'r'}), jobs[0]);
 }
 
+TEST_F(PrintFilesOnWine, WithoutAProgressWindowTheFilesStillPrint) {
+  ASSERT_TRUE(druxtest::WriteFileBytes(L"C:\\jobs\\n1.ps", Pattern(40000, 6)));
+  ASSERT_TRUE(druxtest::WriteFileBytes(L"C:\\jobs\\n2.ps", Pattern(5, 7)));
+  HWND owner = druxtest::MakeOwnerWindow();
+  CWnd ownerWnd;
+  ASSERT_TRUE(ownerWnd.Attach(owner));
+  BoxWatcher watcher;
+  druxtest::RecordingSpooler spooler;
+  drux::WinPrintUi ui(&ownerWnd);
+  ui.Dialog().m_nIDTemplate = 4711;  // a template that does not exist
+  drux::RunPrintJobs(spooler, ui, u"DRUX Test", {u"C:\\jobs\\n1.ps", u"C:\\jobs\\n2.ps"});
+  EXPECT_EQ(0, watcher.progressWindowsActivated);
+  EXPECT_TRUE(watcher.boxes.empty());
+  EXPECT_TRUE(::IsWindowEnabled(owner));
+  const auto jobs = druxtest::ReadJobs(dir_);
+  ASSERT_EQ(2u, jobs.size());
+  EXPECT_TRUE(jobs[0] == Pattern(40000, 6));
+  EXPECT_TRUE(jobs[1] == Pattern(5, 7));
+  ownerWnd.Detach();
+  ::DestroyWindow(owner);
+}
+
 TEST_F(PrintFilesOnWine, CancelAsksAboutTheRestAndTheOwnerComesBack) {
   for (auto p : {L"C:\\jobs\\c1.ps", L"C:\\jobs\\c2.ps", L"C:\\jobs\\c3.ps"})
     ASSERT_TRUE(druxtest::WriteFileBytes(p, Pattern(100000, 3)));
