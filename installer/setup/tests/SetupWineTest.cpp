@@ -246,6 +246,41 @@ TEST_F(WineSetup, IncludedPackagesLendFilesAndTheLastOneDecides) {
             d.dependents);
 }
 
+// SetupAPI reads "Include =" as one empty field, which names no INF: only the
+// package's own files are installed and the driver has no driver or
+// configuration file.
+TEST_F(WineSetup, EmptyIncludeInstallsOnlyThePackagesOwnFiles) {
+  const std::wstring dir = TempDir(L"emptyinclude");
+  ASSERT_TRUE(CopyFileW(FromUnix(QV_SETUP_FIXTURES "/qvborrow/qvborrow.ppd").c_str(),
+                        (dir + L"\\qvempty.ppd").c_str(), FALSE));
+  const char inf[] =
+      "[Version]\r\nSignature = \"$Windows NT$\"\r\nClass = Printer\r\n"
+      "[TAVIK]\r\n\"Tavik Empty Include\" = EMPTY_INSTALL\r\n"
+      "[TAVIK.NTamd64]\r\n\"Tavik Empty Include\" = EMPTY_INSTALL\r\n"
+      "[EMPTY_INSTALL]\r\nInclude =\r\nNeeds = QVCORE.OEM\r\nCopyFiles = EMPTY_FILES\r\n"
+      "DataSection = EMPTY_DATA\r\nDataFile = qvempty.ppd\r\n"
+      "[EMPTY_DATA]\r\nDriverFile = qvown.dll\r\n"
+      "[EMPTY_FILES]\r\nqvempty.ppd\r\n"
+      "[DestinationDirs]\r\nDefaultDestDir = 66000\r\n"
+      "[SourceDisksNames]\r\n1 = \"disk\",,,\r\n"
+      "[SourceDisksFiles]\r\nqvempty.ppd = 1\r\n";
+  HANDLE file = CreateFileW((dir + L"\\qvempty.inf").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  ASSERT_NE(INVALID_HANDLE_VALUE, file);
+  DWORD written = 0;
+  const BOOL ok = WriteFile(file, inf, DWORD(sizeof inf - 1), &written, nullptr);
+  CloseHandle(file);
+  ASSERT_TRUE(ok);
+
+  CStringList profiles;
+  ASSERT_EQ(0u, Install(dir + L"\\qvempty.inf", L"Tavik Empty Include", profiles));
+  EXPECT_TRUE(Exists(GetDriverDirectory(), L"qvempty.ppd"));
+  const InstalledDriver d = FindDriver(L"Tavik Empty Include");
+  ASSERT_TRUE(d.found);
+  EXPECT_EQ(L"", d.driver);
+  EXPECT_EQ(L"", d.config);
+  EXPECT_EQ(L"qvempty.ppd", d.data);
+}
+
 TEST_F(WineSetup, MissingPackageOrModelIsAFailure) {
   CStringList profiles;
   EXPECT_NE(0u, Install(TempDir(L"none") + L"\\absent.inf", L"Tavik Test PS", profiles));
