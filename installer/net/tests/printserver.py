@@ -80,17 +80,17 @@ class PrintServer:
         self.generation = 0
 
     # ---- discovery responder -------------------------------------------------
-    def build_reply(self, spec):
-        head = spec.get("head", "TAVIK Quorvane").encode("latin-1")
+    def build_reply(self, setting):
+        head = setting.get("head", "TAVIK Quorvane").encode("latin-1")
         data = bytearray(b"\x00" * 38)
         data[0:len(head)] = head[:38]
         if len(head) <= 14:
-            data[14] = spec.get("byte14", 0) & 0xFF
+            data[14] = setting.get("byte14", 0) & 0xFF
         data[15:21] = b"Vrik01"
-        octets = [int(x) for x in spec.get("addr", "127.0.0.1").split(".")]
+        octets = [int(x) for x in setting.get("addr", "127.0.0.1").split(".")]
         data[21:25] = bytes(octets)
         data[25:38] = b"TAVIK-testsrv"
-        length = spec.get("length", 38)
+        length = setting.get("length", 38)
         if length <= 38:
             return bytes(data[:length])
         return bytes(data) + b"x" * (length - 38)
@@ -103,19 +103,19 @@ class PrintServer:
                 number += 1
                 self.probes.append(data)
                 replies = list(self.udp_replies)
-            for spec in replies:
-                if "probes" in spec and number not in spec["probes"]:
+            for setting in replies:
+                if "probes" in setting and number not in setting["probes"]:
                     continue
-                for _ in range(spec.get("count", 1)):
-                    sock.sendto(self.build_reply(spec), sender)
+                for _ in range(setting.get("count", 1)):
+                    sock.sendto(self.build_reply(setting), sender)
 
     # ---- HTTP ----------------------------------------------------------------
-    def answer_bytes(self, spec):
-        body = spec.get("body", "") + spec.get("item", "") * spec.get("repeat", 0) + spec.get("tail", "")
+    def answer_bytes(self, setting):
+        body = setting.get("body", "") + setting.get("item", "") * setting.get("repeat", 0) + setting.get("tail", "")
         body = body.encode("latin-1")
-        if spec.get("raw"):
+        if setting.get("raw"):
             return body
-        head = "HTTP/1.0 %s\r\nContent-Type: text/xml\r\nConnection: close\r\n\r\n" % spec.get("status", "200 OK")
+        head = "HTTP/1.0 %s\r\nContent-Type: text/xml\r\nConnection: close\r\n\r\n" % setting.get("status", "200 OK")
         return head.encode("latin-1") + body
 
     def read_request(self, conn):
@@ -157,25 +157,25 @@ class PrintServer:
                 self.requests.setdefault(addr, []).append(request)
             line = request.split(b"\r\n", 1)[0].split(b" ")
             path = line[1].decode("latin-1") if len(line) > 1 else ""
-            spec = {"/getqueuelist.php": host.get("queues"),
+            setting = {"/getqueuelist.php": host.get("queues"),
                     "/getripdetails.php": host.get("details")}.get(path)
-            if spec is None:
-                spec = {"status": "404 Not Found"}
-            data = self.answer_bytes(spec)
-            mode = spec.get("mode", "normal")
+            if setting is None:
+                setting = {"status": "404 Not Found"}
+            data = self.answer_bytes(setting)
+            mode = setting.get("mode", "normal")
             conn.settimeout(10)
             if mode == "silent":
                 self.hold(conn)
             elif mode == "close_early":
-                conn.sendall(data[:spec.get("close_after", 0)])
+                conn.sendall(data[:setting.get("close_after", 0)])
             elif mode == "trickle":
-                delay = spec.get("trickle_ms", 50) / 1000.0
+                delay = setting.get("trickle_ms", 50) / 1000.0
                 end = time.monotonic() + HOLD_LIMIT_S
                 while time.monotonic() < end:
                     for i in range(len(data)):
                         conn.sendall(data[i:i + 1])
                         time.sleep(delay)
-                    if not spec.get("forever"):
+                    if not setting.get("forever"):
                         break
             else:
                 conn.sendall(data)
