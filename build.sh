@@ -14,7 +14,7 @@ parts=()
 [ -n "${QV_PARTS:-}" ] && parts=(-DQV_PARTS="$QV_PARTS")
 
 packages=(cmake ninja-build g++ googletest mingw-w64 wine wine64 wine32:i386 xvfb x11-utils
-          iproute2 ghostscript icc-profiles-free procps)
+          iproute2 ghostscript icc-profiles-free procps python3 imagemagick)
 
 install_missing() {
   local missing=()
