@@ -9,16 +9,13 @@
 
 #include "AfxMessageBox.h"
 #include "DruxText.h"
+#include "Utf16.h"
 
 namespace {
 
-const wchar_t* W(const std::u16string& s) { return reinterpret_cast<const wchar_t*>(s.c_str()); }
-
-std::u16string U16(const CString& s) {
-  return std::u16string(reinterpret_cast<const char16_t*>(s.GetString()), size_t(s.GetLength()));
-}
-
-CString ToCString(const std::u16string& s) { return CString(W(s), int(s.size())); }
+using drux::ToCString;
+using drux::ToU16;
+using drux::W;
 
 HANDLE H(drux::SpoolerApi::Printer p) { return static_cast<HANDLE>(p); }
 
@@ -188,15 +185,15 @@ bool WinPrintUi::AskYesNo(const std::u16string& question) {
   return AfxMessageBox(W(question), MB_YESNO, dialog_.m_hWnd) == IDYES;
 }
 
-std::u16string WinPrintUi::LoadText(const TextKey& key) { return U16(drux::LoadText(key)); }
+std::u16string WinPrintUi::LoadText(const TextKey& key) { return ToU16(drux::LoadText(key)); }
 
 void PrintFilesWith(SpoolerApi& spooler, const CString& printerName, const CStringList& files,
                     CWnd* owner) {
   std::vector<std::u16string> paths;
   paths.reserve(size_t(files.GetCount()));
-  for (POSITION pos = files.GetHeadPosition(); pos;) paths.push_back(U16(files.GetNext(pos)));
+  for (POSITION pos = files.GetHeadPosition(); pos;) paths.push_back(ToU16(files.GetNext(pos)));
   WinPrintUi ui(owner);
-  RunPrintJobs(spooler, ui, U16(printerName), paths);
+  RunPrintJobs(spooler, ui, ToU16(printerName), paths);
 }
 
 }  // namespace drux

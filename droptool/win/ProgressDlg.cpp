@@ -4,15 +4,8 @@
 
 #include "DruxText.h"
 #include "ProgressMath.h"
+#include "Utf16.h"
 #include "resource.h"
-
-namespace {
-
-CString ToCString(const std::u16string& s) {
-  return CString(reinterpret_cast<const wchar_t*>(s.c_str()), int(s.size()));
-}
-
-}  // namespace
 
 CProgressDlg::CProgressDlg(CWnd* owner) : CDialog(IDD_PROGRESS, owner) {}
 
@@ -78,7 +71,7 @@ void CProgressDlg::SetPos(uint64_t done) {
 
 void CProgressDlg::UpdatePercent(double position) {
   if (!m_hWnd) return;
-  SetTextIfChanged(IDC_PROGRESS_PERCENT, ToCString(drux::PercentText(position, m_nParts)));
+  SetTextIfChanged(IDC_PROGRESS_PERCENT, drux::ToCString(drux::PercentText(position, m_nParts)));
 }
 
 void CProgressDlg::PumpMessages() {
