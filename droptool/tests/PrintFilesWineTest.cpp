@@ -5,6 +5,9 @@
 #include <windows.h>
 #include <winspool.h>
 
+#include <algorithm>
+#include <thread>
+
 #include "WineHarness.h"
 
 namespace {
@@ -188,6 +191,31 @@ TEST_F(PrintFilesOnWine, CancelAsksAboutTheRestAndTheOwnerComesBack) {
   }
   ownerWnd.Detach();
   ::DestroyWindow(owner);
+}
+
+// ReadFile may stop short of the count asked before the end (a pipe shows it); the
+// run takes a short chunk for the end of the file, so the seam must fill the chunk.
+TEST(WinSpoolerRead, ShortReadsAreFilledToAWholeChunk) {
+  HANDLE readEnd = nullptr, writeEnd = nullptr;
+  ASSERT_TRUE(::CreatePipe(&readEnd, &writeEnd, nullptr, 1 << 16));
+  std::vector<uint8_t> bytes(40000);
+  for (size_t i = 0; i < bytes.size(); ++i) bytes[i] = uint8_t(i * 7 + i / 300);
+  std::thread writer([&] {
+    DWORD n = 0;
+    ::WriteFile(writeEnd, bytes.data(), 20000, &n, nullptr);
+    ::Sleep(50);  // the reader meets a pipe holding only the first half
+    ::WriteFile(writeEnd, bytes.data() + 20000, 20000, &n, nullptr);
+    ::CloseHandle(writeEnd);
+  });
+  drux::WinSpooler spooler;
+  std::vector<uint8_t> chunk(drux::kChunkSize);
+  uint32_t got = 0;
+  const drux::CallResult r = spooler.ReadFile(readEnd, chunk.data(), drux::kChunkSize, &got);
+  writer.join();
+  ::CloseHandle(readEnd);
+  EXPECT_TRUE(r.ok);
+  ASSERT_EQ(drux::kChunkSize, got);
+  EXPECT_TRUE(std::equal(chunk.begin(), chunk.end(), bytes.begin()));
 }
 
 }  // namespace

@@ -125,9 +125,18 @@ CallResult WinSpooler::OpenFile(const std::u16string& path, File* file) {
 }
 
 CallResult WinSpooler::ReadFile(File file, uint8_t* buffer, uint32_t length, uint32_t* got) {
-  DWORD n = 0;
-  if (!::ReadFile(static_cast<HANDLE>(file), buffer, length, &n, nullptr)) return LastFailure();
-  *got = n;
+  // ReadFile may answer fewer bytes than asked before the end; only a read of 0 bytes
+  // marks the end. The run takes a short chunk for the end of the file, so the chunk
+  // is filled here, or the rest of the file would be left out of the job.
+  uint32_t total = 0;
+  while (total < length) {
+    DWORD n = 0;
+    if (!::ReadFile(static_cast<HANDLE>(file), buffer + total, length - total, &n, nullptr))
+      return LastFailure();
+    if (n == 0) break;
+    total += n;
+  }
+  *got = total;
   return CallResult::Ok();
 }
 
