@@ -7,6 +7,7 @@
 #include "AfxMessageBox.h"
 #include "CDialog.h"
 #include "DruxText.h"
+#include "OwnerWindowTest.h"
 #include "WineHarness.h"
 
 namespace {
@@ -37,20 +38,7 @@ private:
   UINT command_;
 };
 
-class ClassLibraryDialog : public ::testing::Test {
-protected:
-  void SetUp() override {
-    owner_ = druxtest::MakeOwnerWindow();
-    ASSERT_TRUE(owner_);
-    ASSERT_TRUE(ownerWnd_.Attach(owner_));
-  }
-  void TearDown() override {
-    ownerWnd_.Detach();
-    ::DestroyWindow(owner_);
-  }
-  HWND owner_ = nullptr;
-  CWnd ownerWnd_;
-};
+class ClassLibraryDialog : public druxtest::OwnerWindowTest {};
 
 TEST_F(ClassLibraryDialog, DoModalDisablesTheOwnerAndAnswersTheEndingCommand) {
   EndsItself ok(&ownerWnd_, IDOK);

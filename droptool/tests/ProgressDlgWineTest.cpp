@@ -4,6 +4,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include "OwnerWindowTest.h"
 #include "ProgressDlg.h"
 #include "WineHarness.h"
 
@@ -12,24 +13,13 @@ namespace {
 // Before any window of the process.
 const bool kUnmanaged = (druxtest::RunWithUnmanagedWindows(), true);
 
-class ProgressWindow : public ::testing::Test {
+class ProgressWindow : public druxtest::OwnerWindowTest {
 protected:
-  void SetUp() override {
-    owner_ = druxtest::MakeOwnerWindow();
-    ASSERT_TRUE(owner_);
-    ASSERT_TRUE(ownerWnd_.Attach(owner_));
-  }
-  void TearDown() override {
-    ownerWnd_.Detach();
-    ::DestroyWindow(owner_);
-  }
   std::wstring Text(HWND dlg, int id) {
     wchar_t t[256] = {};
     ::GetDlgItemTextW(dlg, id, t, 256);
     return t;
   }
-  HWND owner_ = nullptr;
-  CWnd ownerWnd_;
 };
 
 TEST_F(ProgressWindow, OwnerIsDisabledWhileUpAndEnabledAfter) {
