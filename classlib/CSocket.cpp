@@ -21,7 +21,15 @@ struct ThreadSockets {
   HWND window = nullptr;
   std::unordered_map<SOCKET, CAsyncSocket*> sockets;
 };
-thread_local ThreadSockets t_sockets;
+// Reached through a plain pointer and never freed (one small record per thread that
+// uses sockets): a thread_local object with a destructor, once touched on a thread
+// made with CreateThread, hangs the process after that thread ends (mingw-w64 with
+// the posix thread model).
+thread_local ThreadSockets* t_socketsRecord = nullptr;
+ThreadSockets& Sockets() {
+  if (!t_socketsRecord) t_socketsRecord = new ThreadSockets;
+  return *t_socketsRecord;
+}
 
 std::mutex g_startMutex;
 bool g_started = false;
@@ -39,8 +47,9 @@ HINSTANCE ThisModule() {
 
 LRESULT CALLBACK SocketWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == kSocketNotify) {
-    auto it = t_sockets.sockets.find(static_cast<SOCKET>(wParam));
-    if (it != t_sockets.sockets.end())
+    ThreadSockets& t = Sockets();
+    auto it = t.sockets.find(static_cast<SOCKET>(wParam));
+    if (it != t.sockets.end())
       it->second->DispatchNotification(WSAGETSELECTEVENT(lParam), WSAGETSELECTERROR(lParam));
     return 0;
   }
@@ -85,7 +94,7 @@ CAsyncSocket::~CAsyncSocket() {
 }
 
 HWND CAsyncSocket::SocketWindow() {
-  ThreadSockets& t = t_sockets;
+  ThreadSockets& t = Sockets();
   if (!t.window) {
     static std::once_flag registered;
     std::call_once(registered, [] {
@@ -123,7 +132,7 @@ BOOL CAsyncSocket::Socket(int socketType, long events, int protocol, int family)
   SOCKET s = socket(family, socketType, protocol);
   if (s == INVALID_SOCKET) return FALSE;
   m_hSocket = s;
-  t_sockets.sockets[s] = this;
+  Sockets().sockets[s] = this;
   // Always selects, even with no events: that is what makes the socket non-blocking,
   // which the blocking calls of CSocket rely on.
   if (AsyncSelect(events)) return TRUE;
@@ -204,7 +213,7 @@ void CAsyncSocket::Close() {
   SOCKET s = m_hSocket;
   m_hSocket = INVALID_SOCKET;
   closesocket(s);
-  ThreadSockets& t = t_sockets;
+  ThreadSockets& t = Sockets();
   t.sockets.erase(s);
   // Drop the notifications still queued for this socket, so that a socket that gets
   // the same handle value later does not see them.

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <string>
 #include <thread>
 
 #include "PrintServerNet.h"
@@ -209,6 +210,32 @@ TEST_F(SocketTest, ConnectProbe) {
   double start = Seconds();
   EXPECT_FALSE(CanConnect("127.0.0.1", ntohs(a.sin_port)));
   EXPECT_LT(Seconds() - start, 3.0);
+}
+
+// The installer's discovery runs on a thread made with CreateThread. Once such a thread
+// has used sockets and ended, the process must go on and exit normally; the helper
+// program next to this one does exactly that.
+TEST_F(SocketTest, ProcessGoesOnAfterASocketThreadEnds) {
+  wchar_t path[MAX_PATH];
+  DWORD n = GetModuleFileNameW(nullptr, path, MAX_PATH);
+  ASSERT_TRUE(n > 0 && n < MAX_PATH);
+  std::wstring helper(path, n);
+  helper = helper.substr(0, helper.find_last_of(L"\\/") + 1) + L"net_socket_thread_helper.exe";
+  STARTUPINFOW startup = {};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION process = {};
+  std::wstring commandLine = L"\"" + helper + L"\"";
+  ASSERT_TRUE(CreateProcessW(helper.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
+                             nullptr, &startup, &process))
+      << GetLastError();
+  DWORD waited = WaitForSingleObject(process.hProcess, 30000);
+  if (waited != WAIT_OBJECT_0) TerminateProcess(process.hProcess, 99);
+  EXPECT_EQ(waited, WAIT_OBJECT_0) << "the helper hung";
+  DWORD code = 99;
+  GetExitCodeProcess(process.hProcess, &code);
+  EXPECT_EQ(code, 0u);
+  CloseHandle(process.hThread);
+  CloseHandle(process.hProcess);
 }
 
 TEST_F(SocketTest, PingOfLoopbackSucceeds) {
