@@ -188,4 +188,28 @@ TEST(Discovery, ListIsSortedStablyByUnsignedCodeUnits) {
   EXPECT_EQ(d.servers[4].ipAddress, u"10.0.0.4");
 }
 
+// Long enough that an unstable sort would reorder equal names (short ranges are
+// sorted by insertion, which keeps them by chance).
+TEST(Discovery, LongListKeepsTheDiscoveryOrderOfEqualNames) {
+  PrintServerList servers;
+  const char16_t* const names[] = {u"delta", u"Alpha", u"charlie", u"alpha", u"\uFF21", u"bravo"};
+  for (int i = 0; i < 200; ++i) {
+    PrintServer s;
+    s.displayName = names[(i * 7 + i / 5) % 6];
+    s.queueNames = {std::u16string(1, char16_t(i))};  // the discovery index
+    servers.push_back(std::move(s));
+  }
+  SortServersByDisplayName(servers);
+  ASSERT_EQ(servers.size(), 200u);
+  for (size_t i = 1; i < servers.size(); ++i) {
+    const PrintServer& a = servers[i - 1];
+    const PrintServer& b = servers[i];
+    ASSERT_TRUE(a.displayName < b.displayName ||
+                (a.displayName == b.displayName && a.queueNames[0] < b.queueNames[0]))
+        << "at " << i;
+  }
+  EXPECT_EQ(servers.front().displayName, u"Alpha");
+  EXPECT_EQ(servers.back().displayName, u"\uFF21");
+}
+
 }  // namespace
