@@ -38,11 +38,13 @@ ip -n "$name" link set lo up &&
   ip -n "$name" link set qv1 up &&
   ip -n "$name" route add default via 10.99.0.2 dev qv0 || exit 1
 
-# ip netns exec mounts these over /etc for everything started inside.
-mkdir -p "/etc/netns/$name"
-printf '127.0.0.1 localhost\n127.0.0.2 alpha.test\n127.0.0.3 bravo.test\n' >"/etc/netns/$name/hosts"
-printf 'hosts: files\n' >"/etc/netns/$name/nsswitch.conf"
-printf 'nameserver 127.0.0.1\noptions timeout:1 attempts:1\n' >"/etc/netns/$name/resolv.conf"
+# ip netns exec mounts these over /etc for everything started inside. Without them the
+# program would resolve through the machine's resolver: no run then.
+mkdir -p "/etc/netns/$name" &&
+  printf '127.0.0.1 localhost\n127.0.0.2 alpha.test\n127.0.0.3 bravo.test\n' >"/etc/netns/$name/hosts" &&
+  printf 'hosts: files\n' >"/etc/netns/$name/nsswitch.conf" &&
+  printf 'nameserver 127.0.0.1\noptions timeout:1 attempts:1\n' >"/etc/netns/$name/resolv.conf" ||
+  exit 1
 
 mkdir -p "$work/pfx"
 cp -a "$QV_WINE_TEMPLATE/." "$work/pfx/" || exit 1
@@ -55,4 +57,7 @@ for _ in $(seq 100); do
 done
 [ -f "$work/ready" ] || { echo "netns-run: the test print server did not start" >&2; exit 1; }
 
-ip netns exec "$name" env WINEPREFIX="$work/pfx" QV_OWN_PREFIX=0 "$emulator" "$@"
+# A time limit of its own, below CTest's, so that a program that hangs is ended here
+# and the clean-up still runs (CTest's own time-out kills this script outright).
+ip netns exec "$name" env WINEPREFIX="$work/pfx" QV_OWN_PREFIX=0 \
+  timeout -k 5 "${QV_NETNS_LIMIT_S:-90}" "$emulator" "$@"
