@@ -1,12 +1,10 @@
 #include "StartupDiscovery.h"
 
-#include <winsock2.h>
+#include "CSocket.h"
+#include "PrintServerNet.h"
 
-bool InitSockets() {
-  WSADATA data{};
-  return ::WSAStartup(MAKEWORD(2, 2), &data) == 0;
-}
+// Also makes the calling thread's socket window: call it on the thread that then uses
+// sockets.
+bool InitSockets() { return AfxSocketInit() != FALSE; }
 
-// The network discovery is not linked in yet: the list stays empty and the
-// network-search page relies on its own Search.
-void RunStartupDiscovery(PrintServerList& servers) { servers.clear(); }
+void RunStartupDiscovery(PrintServerList& servers) { DiscoverPrintServers(servers); }

@@ -2,10 +2,12 @@
 
 #include <commctrl.h>
 
+#include <cstdlib>
 #include <memory>
 #include <vector>
 
 #include "AutoCloser.h"
+#include "PrintServerNet.h"
 #include "StartupDiscovery.h"
 #include "TWKResource.h"
 #include "TWKSheet.h"
@@ -188,6 +190,8 @@ BOOL CTWKAppRetail::InitInstance() {
     return FALSE;
   }
 #endif
+  // The network library's exit-time clean-up (ICMP.DLL and its own socket start-up).
+  std::atexit(&NetworkExitCleanup);
   ::InitCommonControls();
   CWinApp::InitInstance();
   InitSockets();  // failing here is not fatal: the search page can still search

@@ -22,7 +22,7 @@ if(QV_WINDOWS)
     ${_app}/StartupDiscovery.cpp
   )
   target_include_directories(twkwizard PUBLIC ${_app})
-  target_link_libraries(twkwizard PUBLIC twkwizard_core twkcore twklang_win classlib
+  target_link_libraries(twkwizard PUBLIC twkwizard_core twkcore twklang_win twknet classlib
                         comctl32 version ws2_32)
   qv_defaults(twkwizard)
 
