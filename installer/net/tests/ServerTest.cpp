@@ -132,7 +132,7 @@ TEST_F(ServerTest, QueryOfASilentServerEndsWithinTheReceiveTimeOut) {
   EXPECT_TRUE(QueryPrintServer(u"127.0.0.4", record));
   double took = Seconds() - start;
   EXPECT_GE(took, 2.5);
-  EXPECT_LE(took, 7.5);
+  EXPECT_LE(took, 8.5);  // two wake-ups at most, with room for a loaded machine
   EXPECT_THAT(record.queueNames, ElementsAre(u"Hold", u"Normal"));
 }
 

@@ -92,7 +92,7 @@ TEST_F(SocketTest, SilentPeerEndsTheReceiveAfterItsTimeOut) {
   double took = Seconds() - start;
   EXPECT_EQ(WSAGetLastError(), WSAETIMEDOUT);
   EXPECT_GE(took, 2.5);
-  EXPECT_LE(took, 7.0);
+  EXPECT_LE(took, 8.5);  // two wake-ups at most, with room for a loaded machine
 }
 
 TEST_F(SocketTest, ClosedConnectionGivesTheRestAndThenZero) {
@@ -129,7 +129,7 @@ TEST_F(SocketTest, TricklingPeerArrivesWhole) {
   }
   EXPECT_EQ(n, 0) << WSAGetLastError();
   EXPECT_EQ(got, answer.size());
-  EXPECT_LT(worst, 1.0);
+  EXPECT_LT(worst, 2.0);  // well below the 3 s wake-up that a missed byte would wait for
 }
 
 // During a blocked receive the thread dispatches paint messages only; a receive
