@@ -179,19 +179,24 @@ TEST_F(ServerTest, QueryDecodesEightBitTextFromTheAnsiCodePage) {
 }
 
 TEST_F(ServerTest, ResolveHost) {
-  PrintServer record;
-  EXPECT_TRUE(ResolveHost(u"bravo.test", record));
-  EXPECT_EQ(record.hostName, u"bravo.test");
-  EXPECT_EQ(record.ipAddress, u"127.0.0.3");
-  EXPECT_TRUE(ResolveHost(u"127.0.0.2", record));
-  EXPECT_EQ(record.hostName, u"alpha.test");
-  EXPECT_EQ(record.ipAddress, u"127.0.0.2");
-  EXPECT_FALSE(ResolveHost(u"127.0.0.77", record));
-  EXPECT_EQ(record.hostName, u"127.0.0.77");
-  EXPECT_EQ(record.ipAddress, u"127.0.0.77");
-  EXPECT_FALSE(ResolveHost(u"unknown.test", record));
-  EXPECT_EQ(record.hostName, u"unknown.test");
-  EXPECT_EQ(record.ipAddress, u"unknown.test");
+  struct Case {
+    const char16_t* name;
+    bool resolved;
+    const char16_t* hostName;
+    const char16_t* ipAddress;
+  };
+  const Case cases[] = {
+      {u"bravo.test", true, u"bravo.test", u"127.0.0.3"},
+      {u"127.0.0.2", true, u"alpha.test", u"127.0.0.2"},
+      {u"127.0.0.77", false, u"127.0.0.77", u"127.0.0.77"},  // no reverse name
+      {u"unknown.test", false, u"unknown.test", u"unknown.test"},
+  };
+  for (const Case& c : cases) {
+    PrintServer record;
+    EXPECT_EQ(ResolveHost(c.name, record), c.resolved) << ToAnsi(c.name);
+    EXPECT_EQ(record.hostName, c.hostName);
+    EXPECT_EQ(record.ipAddress, c.ipAddress);
+  }
 }
 
 std::vector<std::u16string> DisplayNames(const PrintServerList& servers) {

@@ -22,6 +22,19 @@ double Seconds() {
   return double(now.QuadPart) / double(frequency.QuadPart);
 }
 
+// A TCP socket bound to 127.0.0.1 at a port the system picks; *port is that port.
+SOCKET BindLoopback(UINT* port) {
+  SOCKET s = socket(AF_INET, SOCK_STREAM, 0);
+  sockaddr_in a = {};
+  a.sin_family = AF_INET;
+  a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+  bind(s, reinterpret_cast<sockaddr*>(&a), sizeof a);
+  int n = sizeof a;
+  getsockname(s, reinterpret_cast<sockaddr*>(&a), &n);
+  *port = ntohs(a.sin_port);
+  return s;
+}
+
 // A TCP peer on 127.0.0.1 at a port the system picks: accepts one connection, sends
 // `answer` (byte by byte with short pauses when trickling), and closes after `holdMs`
 // (or when the test ends).
@@ -29,14 +42,7 @@ class Peer {
 public:
   Peer(std::string answer, DWORD holdMs, bool trickle = false)
       : answer_(std::move(answer)), holdMs_(holdMs), trickle_(trickle) {
-    listener_ = socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in a = {};
-    a.sin_family = AF_INET;
-    a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    bind(listener_, reinterpret_cast<sockaddr*>(&a), sizeof a);
-    int n = sizeof a;
-    getsockname(listener_, reinterpret_cast<sockaddr*>(&a), &n);
-    port_ = ntohs(a.sin_port);
+    listener_ = BindLoopback(&port_);
     listen(listener_, 4);
     stop_ = CreateEventW(nullptr, TRUE, FALSE, nullptr);
     thread_ = std::thread([this] {
@@ -199,16 +205,10 @@ TEST_F(SocketTest, ConnectProbe) {
   Peer peer("", 0);
   EXPECT_TRUE(CanConnect("127.0.0.1", int(peer.port())));
   // A port nobody listens on: taken from a socket that is closed again.
-  SOCKET s = socket(AF_INET, SOCK_STREAM, 0);
-  sockaddr_in a = {};
-  a.sin_family = AF_INET;
-  a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-  bind(s, reinterpret_cast<sockaddr*>(&a), sizeof a);
-  int n = sizeof a;
-  getsockname(s, reinterpret_cast<sockaddr*>(&a), &n);
-  closesocket(s);
+  UINT closedPort = 0;
+  closesocket(BindLoopback(&closedPort));
   double start = Seconds();
-  EXPECT_FALSE(CanConnect("127.0.0.1", ntohs(a.sin_port)));
+  EXPECT_FALSE(CanConnect("127.0.0.1", int(closedPort)));
   EXPECT_LT(Seconds() - start, 3.0);
 }
 
