@@ -1,7 +1,7 @@
 // QueryPrintServer, DiscoverPrintServers and ResolveHost against the test print server
 // (printserver.py). The wrapper netns-run.sh runs this program, its wineserver and the
 // print server inside a network namespace of their own, with its own hosts file:
-//   127.0.0.2 alpha.test   127.0.0.3 bravo.test
+//   127.0.0.2 alpha.test   127.0.0.3 bravo.test (alias bravo)
 // and a resolver that knows nothing else.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -188,6 +188,7 @@ TEST_F(ServerTest, ResolveHost) {
   };
   const Case cases[] = {
       {u"bravo.test", true, u"bravo.test", u"127.0.0.3"},
+      {u"bravo", true, u"bravo.test", u"127.0.0.3"},  // the official name, not the alias
       {u"127.0.0.2", true, u"alpha.test", u"127.0.0.2"},
       {u"127.0.0.77", false, u"127.0.0.77", u"127.0.0.77"},  // no reverse name
       {u"unknown.test", false, u"unknown.test", u"unknown.test"},

@@ -41,7 +41,7 @@ ip -n "$name" link set lo up &&
 # ip netns exec mounts these over /etc for everything started inside. Without them the
 # program would resolve through the machine's resolver: no run then.
 mkdir -p "/etc/netns/$name" &&
-  printf '127.0.0.1 localhost\n127.0.0.2 alpha.test\n127.0.0.3 bravo.test\n' >"/etc/netns/$name/hosts" &&
+  printf '127.0.0.1 localhost\n127.0.0.2 alpha.test\n127.0.0.3 bravo.test bravo\n' >"/etc/netns/$name/hosts" &&
   printf 'hosts: files\n' >"/etc/netns/$name/nsswitch.conf" &&
   printf 'nameserver 127.0.0.1\noptions timeout:1 attempts:1\n' >"/etc/netns/$name/resolv.conf" ||
   exit 1
