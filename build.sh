@@ -41,12 +41,13 @@ configure_build() { # dir, extra cmake args...
 
 build_windows() {
   configure_build $bdir/x64 -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-x86_64.cmake" -DQV_TESTS="$1"
-  # The 32-bit installer embeds the finished 64-bit one, so x64 is built first.
-  configure_build $bdir/x86 -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-i686.cmake" -DQV_TESTS="$1" \
-    -DQV_TARNWICK64="$(realpath -m "$bdir/x64/installer/tarnwick64.exe")"
   rm -rf "$dist"; mkdir -p "$dist/x86" "$dist/x64"
-  cmake --install $bdir/x64 --prefix "$dist/x64" >/dev/null
-  cmake --install $bdir/x86 --prefix "$dist/x86" >/dev/null
+  # Deliverables ship stripped; the debug information stays in the build trees.
+  cmake --install $bdir/x64 --prefix "$dist/x64" --strip >/dev/null
+  # The 32-bit installer embeds the finished (stripped) 64-bit one, so x64 comes first.
+  configure_build $bdir/x86 -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-i686.cmake" -DQV_TESTS="$1" \
+    -DQV_TARNWICK64="$(realpath -m "$dist/x64/tarnwick64.exe")"
+  cmake --install $bdir/x86 --prefix "$dist/x86" --strip >/dev/null
   echo "== deliverables in $dist/:"
   (cd "$dist" && find . -type f | sort)
   check_imports "$dist"
