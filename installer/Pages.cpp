@@ -31,7 +31,6 @@ BOOL CNewOldPage::OnSetActive() {
              L"To install a printer driver from disk, use the 'Install new printer from "
              L"installation disk' option.\\nTo install printers by using an existing printer "
              L"driver, please select 'Install new printer that based on installed printer'."}});
-  GiveSheetFont({1003, 1001, 1002, 1004});
   return CPropertyPageExEx::OnSetActive();
 }
 
@@ -54,7 +53,6 @@ BOOL CNetworkSearchPage::OnSetActive() {
             {1017, L"IDS_BT_UDP_SEARCH", L"Search"},
             {1043, L"IDS_LA_OTHERPORTINFO",
              L"Please select 'Other Connection' to use another printer connection."}});
-  GiveSheetFont({1037, 1040, 1042, 1017, 1043});
   return CPropertyPageExEx::OnSetActive();
 }
 
@@ -78,7 +76,6 @@ BOOL CListQueuesPage::OnSetActive() {
              L"Please select 'Other Connection' to use another printer connection."},
             {1079, L"IDS_CHECK_INTPR", L"Install as Internet printer"},
             {1084, L"IDS_LA_CPRINAME", L"Printer name:"}});
-  GiveSheetFont({1067, 1013, 1014, 1068, 1070, 1079, 1084});
   return CPropertyPageExEx::OnSetActive();
 }
 
@@ -109,7 +106,6 @@ BOOL COtherPortPage::OnSetActive() {
             {1046, L"IDS_RADIO_EXISTPRT", L"Use the following port:"},
             {1047, L"IDS_RADIO_NEWPRT", L"Create a new port:"},
             {1085, L"IDS_LA_CPRINAME", L"Printer name:"}});
-  GiveSheetFont({1044, 1048, 1049, 1045, 1050, 1051, 1046, 1047, 1085});
   return CPropertyPageExEx::OnSetActive();
 }
 
@@ -135,7 +131,6 @@ BOOL CListModelPage::OnSetActive() {
              L"an installation disk, please click 'Have Disk...'."},
             {1013, L"IDS_BT_HAVEDISK", L"Have Disk..."},
             {1057, L"IDS_LA_PRNAME", L"Printer name:"}});
-  GiveSheetFont({1056, 1013, 1057});
   return CPropertyPageExEx::OnSetActive();
 }
 
@@ -157,7 +152,6 @@ BOOL CListPrinterPage::OnSetActive() {
   SetTexts({{1006, L"IDS_LA_SELECTPRINTER",
              L"Please select a printer to install a new printer.\\nThe new printer's driver will be "
              L"based on the chosen printer."}});
-  GiveSheetFont({1006});
   return CPropertyPageExEx::OnSetActive();
 }
 
@@ -174,7 +168,6 @@ BOOL CExistDriverPage::OnSetActive() {
   SetTexts({{1029, L"IDS_LA_SELOPTION", L"Select the option you want to use:"},
             {1030, L"IDS_RADIO_KEEP_PD", L"Keep existing driver (recommended)"},
             {1031, L"IDS_RADIO_NOT_KEEP_PD", L"Replace existing driver"}});
-  GiveSheetFont({1029, 1030, 1031});
   return CPropertyPageExEx::OnSetActive();
 }
 
@@ -198,7 +191,6 @@ BOOL CCompletePage::OnSetActive() {
             {1024, L"IDS_LA_CDRIVER", L"Printer driver:"},
             {1026, L"IDS_LA_CPORTS_SG", L"Port:"},
             {1028, L"IDS_LA_FINISH", L"Please click 'Finish' to complete the installation."}});
-  GiveSheetFont({1020, 1021, 1022, 1024, 1026, 1028});
   HFONT heading = MakeHeadingFont(SheetFont());
   SendDlgItemMessage(1020, WM_SETFONT, reinterpret_cast<WPARAM>(heading), TRUE);
   if (m_headingFont) ::DeleteObject(m_headingFont);

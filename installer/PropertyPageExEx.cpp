@@ -20,7 +20,11 @@ CPropertyPageExEx::CPropertyPageExEx(UINT pageId, const CString& headerTitle,
 CPropertyPageExEx::~CPropertyPageExEx() = default;
 
 void CPropertyPageExEx::SetTexts(std::initializer_list<TextItem> items) {
-  for (const TextItem& item : items) SetDlgItemText(item.id, LoadText(item.key, item.def));
+  HFONT font = SheetFont();
+  for (const TextItem& item : items) {
+    SetDlgItemText(item.id, LoadText(item.key, item.def));
+    SendDlgItemMessage(item.id, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+  }
 }
 
 HFONT CPropertyPageExEx::SheetFont() const {

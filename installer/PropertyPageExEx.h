@@ -21,7 +21,7 @@ protected:
     const wchar_t* key;
     const wchar_t* def;
   };
-  // Sets each control's text from the language file.
+  // Sets each control's text from the language file and gives it the sheet's font.
   void SetTexts(std::initializer_list<TextItem> items);
   // The sheet's font (WM_GETFONT of the sheet window), given to each control.
   void GiveSheetFont(std::initializer_list<int> ids);

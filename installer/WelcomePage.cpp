@@ -42,7 +42,7 @@ BOOL CWelcomePage::OnSetActive() {
   const std::u16string line = FormatVersionLine(ProgramVersion{major, minor, build}, ToU16(language));
   SetDlgItemText(kVersion, ToCString(line));
 
-  GiveSheetFont({kHeading, kBody, kClosing, kVersion});
+  GiveSheetFont({kVersion});
   HFONT heading = MakeHeadingFont(SheetFont());
   SendDlgItemMessage(kHeading, WM_SETFONT, reinterpret_cast<WPARAM>(heading), TRUE);
   if (m_headingFont) ::DeleteObject(m_headingFont);  // control 1000 no longer uses it
