@@ -13,10 +13,6 @@
 
 namespace {
 
-using drux::ToCString;
-using drux::ToU16;
-using drux::W;
-
 HANDLE H(drux::SpoolerApi::Printer p) { return static_cast<HANDLE>(p); }
 
 drux::CallResult LastFailure() { return drux::CallResult::Failed(::GetLastError()); }

@@ -71,7 +71,7 @@ void CProgressDlg::SetPos(uint64_t done) {
 
 void CProgressDlg::UpdatePercent(double position) {
   if (!m_hWnd) return;
-  SetTextIfChanged(IDC_PROGRESS_PERCENT, drux::ToCString(drux::PercentText(position, m_nParts)));
+  SetTextIfChanged(IDC_PROGRESS_PERCENT, ToCString(drux::PercentText(position, m_nParts)));
 }
 
 void CProgressDlg::PumpMessages() {

@@ -2,21 +2,7 @@
 
 #include <windows.h>
 
-namespace {
-
-const wchar_t* W(const std::u16string& s) { return reinterpret_cast<const wchar_t*>(s.c_str()); }
-
-std::u16string U16(const wchar_t* s) {
-  return s ? std::u16string(reinterpret_cast<const char16_t*>(s)) : std::u16string();
-}
-
-std::u16string U16(const CString& s) {
-  return std::u16string(reinterpret_cast<const char16_t*>(s.GetString()), size_t(s.GetLength()));
-}
-
-CString ToCString(const std::u16string& s) { return CString(W(s), int(s.size())); }
-
-}  // namespace
+#include "Utf16.h"
 
 ProfileReader WindowsProfileReader() {
   return [](const std::u16string& section, const std::u16string& key, const std::u16string& def,
@@ -29,13 +15,13 @@ ProfileReader WindowsProfileReader() {
 CString GetTextFilePath(TextFile& file) {
   std::u16string path;
   if (file.rule == TextPathRule::CommandLine) {
-    path = TextFilePathFromCommandLine(U16(GetCommandLineW()), U16(file.fileName));
+    path = TextFilePathFromCommandLine(ToU16(GetCommandLineW()), ToU16(file.fileName));
   } else {
     wchar_t module[520 + 1] = {};
     const DWORD n = GetModuleFileNameW(nullptr, module, 520);
     path = TextFilePathFromModuleName(std::u16string(reinterpret_cast<const char16_t*>(module),
                                                      n > 520 ? 520 : n),
-                                      U16(file.fileName));
+                                      ToU16(file.fileName));
   }
   file.pathHolder = ToCString(path);
   return file.pathHolder;
@@ -43,11 +29,11 @@ CString GetTextFilePath(TextFile& file) {
 
 CString ReadText(const TextFile& file, const wchar_t* key, const wchar_t* def, const CString& path) {
   return ToCString(
-      ReadText(WindowsProfileReader(), U16(file.section), U16(key), U16(def), U16(path)));
+      ReadText(WindowsProfileReader(), ToU16(file.section), ToU16(key), ToU16(def), ToU16(path)));
 }
 
 void DecodeEscapes(CString& text) {
-  std::u16string s = U16(text);
+  std::u16string s = ToU16(text);
   DecodeEscapes(s);
   text = ToCString(s);
 }

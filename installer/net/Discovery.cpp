@@ -1,77 +1,45 @@
-// The discovery broadcast over a plain Windows Sockets datagram socket.
-#include "DiscoveryCore.h"
-#include "PrintServerNet.h"
+#include "Discovery.h"
 
-namespace {
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
 
-// Shuts the socket down and closes it on every way out.
-class SocketCloser {
-public:
-  explicit SocketCloser(SOCKET s) : s_(s) {}
-  ~SocketCloser() {
-    shutdown(s_, SD_BOTH);
-    closesocket(s_);
-  }
-  SocketCloser(const SocketCloser&) = delete;
-  SocketCloser& operator=(const SocketCloser&) = delete;
-
-private:
-  SOCKET s_;
-};
-
-class BroadcastChannel : public DiscoveryChannel {
-public:
-  BroadcastChannel(SOCKET s, const sockaddr_in& destination) : s_(s), destination_(destination) {}
-  void SendProbe() override { ::SendProbe(s_, destination_); }
-  bool WaitReadable(uint32_t timeoutMs) override {
-    fd_set readable;
-    FD_ZERO(&readable);
-    FD_SET(s_, &readable);
-    timeval timeout;
-    timeout.tv_sec = long(timeoutMs / 1000);
-    timeout.tv_usec = long(timeoutMs % 1000) * 1000;
-    return select(0, &readable, nullptr, nullptr, &timeout) > 0;
-  }
-  int ReadDatagram(unsigned char* buffer, int length) override {
-    return recvfrom(s_, reinterpret_cast<char*>(buffer), length, 0, nullptr, nullptr);
-  }
-
-private:
-  SOCKET s_;
-  sockaddr_in destination_;
-};
-
-}  // namespace
-
-void SendProbe(SOCKET socket, const sockaddr_in& destination) {
-  int sent = 0;
-  // Each round sends at least one byte, so this ends after at most 19 rounds.
-  while (sent < kDiscoveryProbeLength) {
-    int n = sendto(socket, kDiscoveryProbe + sent, kDiscoveryProbeLength - sent, 0,
-                   reinterpret_cast<const sockaddr*>(&destination), sizeof destination);
-    if (n <= 0) return;
-    sent += n;
-  }
+bool ParseDiscoveryReply(const unsigned char* data, int received, std::u16string* dotted) {
+  static const char kHead[] = "TAVIK Quorvane";  // 14 bytes, then the zero byte
+  if (!data || received != kDiscoveryReplyLength) return false;
+  if (std::memcmp(data, kHead, sizeof kHead) != 0) return false;  // sizeof includes the zero
+  char text[16];
+  std::snprintf(text, sizeof text, "%d.%d.%d.%d", data[21], data[22], data[23], data[24]);
+  if (dotted) dotted->assign(text, text + std::strlen(text));
+  return true;
 }
 
-bool DiscoverPrintServers(PrintServerList& servers) {
+void SortServersByDisplayName(PrintServerList& servers) {
+  // char16_t compares as an unsigned code unit.
+  std::stable_sort(servers.begin(), servers.end(),
+                   [](const PrintServer& a, const PrintServer& b) {
+                     return a.displayName < b.displayName;
+                   });
+}
+
+void RunDiscovery(DiscoveryChannel& channel, const ServerQuery& query, PrintServerList& servers) {
   servers.clear();
-  SOCKET s = socket(AF_INET, SOCK_DGRAM, 0);
-  if (s == INVALID_SOCKET) return false;
-  SocketCloser closer(s);
-  int broadcast = 1;
-  if (setsockopt(s, SOL_SOCKET, SO_BROADCAST, reinterpret_cast<const char*>(&broadcast),
-                 sizeof broadcast) == SOCKET_ERROR)
-    return false;
-  sockaddr_in destination = {};
-  destination.sin_family = AF_INET;
-  destination.sin_port = htons(kDiscoveryPort);
-  destination.sin_addr.s_addr = htonl(INADDR_BROADCAST);
-  BroadcastChannel channel(s, destination);
-  RunDiscovery(channel,
-               [](const std::u16string& dotted, PrintServer& record) {
-                 QueryPrintServer(dotted, record);
-               },
-               servers);
-  return true;
+  for (int pass = 0; pass < kDiscoveryPasses; ++pass) {
+    channel.SendProbe();
+    for (int wait = 0; wait < kDiscoveryWaitsPerPass; ++wait) {
+      if (!channel.WaitReadable(wait == 0 ? kDiscoveryFirstWaitMs : kDiscoveryNextWaitMs)) break;
+      unsigned char reply[kDiscoveryReadLength] = {};
+      std::u16string dotted;
+      if (!ParseDiscoveryReply(reply, channel.ReadDatagram(reply, kDiscoveryReadLength), &dotted))
+        continue;
+      bool known = std::any_of(servers.begin(), servers.end(), [&](const PrintServer& s) {
+        return s.ipAddress == dotted || s.hostName == dotted;
+      });
+      if (known) continue;
+      PrintServer record;
+      if (query) query(dotted, record);
+      servers.push_back(std::move(record));
+    }
+  }
+  SortServersByDisplayName(servers);
 }

@@ -4,7 +4,7 @@
 
 std::string ToAnsi(const std::u16string& text) {
   if (text.empty() || text.size() > size_t(INT_MAX)) return std::string();
-  const wchar_t* wide = AsWide(text);
+  const wchar_t* wide = W(text);
   int n = WideCharToMultiByte(CP_ACP, 0, wide, int(text.size()), nullptr, 0, nullptr, nullptr);
   if (n <= 0) return std::string();
   std::string out(size_t(n), '\0');

@@ -90,7 +90,7 @@ bool CanConnect(const char* host, int port) {
   socket.m_nReceiveTimeOut = 3000;
   if (!socket.Create(0, SOCK_STREAM, CAsyncSocket::kAllEvents, nullptr)) return false;
   std::u16string wide = FromAnsi(host);
-  if (!socket.Connect(AsWide(wide), UINT(port))) return false;
+  if (!socket.Connect(W(wide), UINT(port))) return false;
   socket.Close();
   return true;
 }

@@ -3,7 +3,7 @@
 #include <unordered_set>
 
 #include "DomNode.h"
-#include "QueryCore.h"
+#include "Query.h"
 
 namespace {
 

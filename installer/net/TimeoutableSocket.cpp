@@ -1,6 +1,6 @@
 #include "TimeoutableSocket.h"
 
-#include "QueryCore.h"
+#include "Query.h"
 
 CTimeoutableSocket::~CTimeoutableSocket() = default;
 

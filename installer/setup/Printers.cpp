@@ -1,164 +1,130 @@
 #include "Printers.h"
 
-#include <winspool.h>
+#include <algorithm>
 
-#include <cstring>
-#include <vector>
+namespace twk::setup {
 
-#include "AutoCloser.h"
-#include "InfInstall.h"
-#include "WinText.h"
-#include "WinVersion.h"
+size_t PrinterNameLimit(const WindowsKind& kind) { return kind.win9x || kind.nt4 ? 31 : 220; }
 
-using twk::setup::Text;
+Text MakeUniquePrinterName(const Text& baseName, const Text& suffix, bool single, const WindowsKind& kind,
+                           Spooler& spooler) {
+  const size_t limit = PrinterNameLimit(kind);
+  Text name;
+  if (single) {
+    name = baseName.substr(0, limit);
+  } else {
+    const size_t room = limit > suffix.size() + 1 ? limit - suffix.size() - 1 : 0;
+    name = baseName.substr(0, room) + u"-" + suffix;
+  }
+  for (char16_t removed : {u'\\', u',', u'!'}) name.erase(std::remove(name.begin(), name.end(), removed), name.end());
+  if (name.empty()) name = u"Nice Try";
+
+  uint64_t counter = 1;
+  std::vector<Text> names;
+  for (;;) {
+    names.clear();
+    if (!spooler.ListLocalPrinterNames(names)) names.clear();
+    const bool taken = std::any_of(names.begin(), names.end(),
+                                   [&](const Text& other) { return spooler.SameName(name, other); });
+    if (!taken) return name;
+    if (name.find(u')') != Text::npos) {
+      const size_t open = name.rfind(u'(');
+      const size_t close = name.rfind(u')');
+      const Text prefix = open == Text::npos ? Text() : name.substr(0, open);
+      const Text inner = open != Text::npos && open < close ? name.substr(open + 1, close - open - 1) : Text();
+      name = prefix + u"(" + IncrementCDecimal(inner) + u")";
+    } else {
+      name += u"(" + ToText(counter) + u")";
+    }
+    ++counter;
+  }
+}
+
+Text MakePortName(const Text& host, const Text& queue, bool internet) {
+  if (internet) return u"http://" + host + u":631/printers/" + queue;
+  return u"\\\\" + host + u"\\" + queue;
+}
+
+Text SinglePortName(const Text& port) {
+  const Text lower = ToLowerAscii(port);
+  if (lower.rfind(u"http://", 0) == 0 || lower.rfind(u"https://", 0) == 0) return port;
+  return lower;
+}
 
 namespace {
 
-using AddPortExFn = BOOL(WINAPI*)(LPWSTR, DWORD, LPBYTE, LPWSTR);
-using AssociateFn = BOOL(WINAPI*)(PCWSTR, PCWSTR, PCWSTR);
-
-template <typename Fn>
-Fn Lookup(HMODULE library, const char* name) {
-  return reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(library, name)));
-}
-
-Text Upper(const Text& s) {
-  std::vector<wchar_t> copy = Copy(s);
-  if (!s.empty()) CharUpperBuffW(copy.data(), DWORD(s.size()));
-  return Text(reinterpret_cast<const char16_t*>(copy.data()), s.size());
+// AddPrinter, then the colour profiles for the new printer: 0, or the failure's
+// code (never 0, also when the spooler left no last error).
+uint32_t CreatePrinterWithProfiles(Spooler& spooler, const PrinterRecord& record,
+                                   const std::vector<Text>& colourProfiles) {
+  uint32_t error = 0;
+  void* printer = spooler.CreatePrinter(record, error);
+  if (!printer) return FailureCode(error);
+  spooler.AssociateColorProfiles(colourProfiles, record.printerName);
+  spooler.ClosePrinter(printer);
+  return 0;
 }
 
 }  // namespace
 
-bool WindowsSpooler::ListLocalPrinterNames(std::vector<Text>& names) {
-  std::vector<uint8_t> buffer;
-  uint32_t count = 0;
-  const bool ok = twk::setup::EnumerateRecords(
-      [](uint8_t* data, uint32_t size, uint32_t* needed, uint32_t* returned, uint32_t* error) {
-        DWORD n = 0, r = 0;
-        const BOOL result = EnumPrintersW(PRINTER_ENUM_LOCAL, nullptr, 5, data, size, &n, &r);
-        *needed = n;
-        *returned = r;
-        *error = result ? 0 : GetLastError();
-        return result != FALSE;
-      },
-      buffer, count);
-  names.clear();
-  const auto* records = reinterpret_cast<const PRINTER_INFO_5W*>(buffer.data());
-  for (uint32_t i = 0; i < count; ++i) names.push_back(ToText(records[i].pPrinterName));
-  return ok;
-}
+uint32_t AddPrintersTo(Spooler& spooler, const PrintersRequest& request, const std::vector<Text>& colourProfiles,
+                       const WindowsKind& kind) {
+  PrinterRecord record;
+  record.driverName = request.driverName;
+  record.printProcessor = u"WinPrint";
 
-bool WindowsSpooler::SameName(const Text& a, const Text& b) { return a.size() == b.size() && Upper(a) == Upper(b); }
-
-bool WindowsSpooler::AddLocalPort(const Text& portName) { return ::AddLocalPort(ToCString(portName)); }
-
-void* WindowsSpooler::CreatePrinter(const twk::setup::PrinterRecord& record, uint32_t& error) {
-  std::vector<wchar_t> name = Copy(record.printerName), port = Copy(record.portName), driver = Copy(record.driverName),
-                       processor = Copy(record.printProcessor);
-  PRINTER_INFO_2W info;
-  std::memset(&info, 0, sizeof info);
-  info.pPrinterName = name.data();
-  info.pPortName = port.data();
-  info.pDriverName = driver.data();
-  info.pPrintProcessor = processor.data();
-  info.Attributes = record.attributes;
-  // The datatype the installed driver names as its default. Windows takes a
-  // missing one as that default; Wine's spooler cannot open a printer without one.
-  wchar_t dataType[] = L"RAW";
-  info.pDatatype = dataType;
-  HANDLE printer = AddPrinterW(nullptr, 2, reinterpret_cast<LPBYTE>(&info));
-  if (!printer) error = GetLastError();
-  return printer;
-}
-
-void WindowsSpooler::AssociateColorProfiles(const std::vector<Text>& profiles, const Text& printerName) {
-  CStringList list;
-  for (const Text& p : profiles) list.AddTail(ToCString(p));
-  ::AssociateColorProfiles(list, ToCString(printerName));
-}
-
-void WindowsSpooler::ClosePrinter(void* printer) { ::ClosePrinter(static_cast<HANDLE>(printer)); }
-
-twk::setup::PrintersRequest PrintersRequestFrom(const CString& driverName, const InstallerState& state) {
-  twk::setup::PrintersRequest request;
-  request.printerName = ToU16(state.printerName);
-  request.singlePort = ToU16(state.singlePort);
-  request.driverName = ToU16(driverName);
-  for (POSITION pos = state.queueList.GetHeadPosition(); pos;) request.queues.push_back(ToU16(state.queueList.GetNext(pos)));
-  request.serverHostName = ToU16(state.serverHostName);
-  request.serverAddress = ToU16(state.serverAddress);
-  request.serverAnswered = state.serverAnswered;
-  request.singlePortFlag = state.singlePortMode;
-  request.internetPrinters = state.internetPrinter;
-  return request;
-}
-
-DWORD AddPrinters(const CString& driverName, const InstallerState& state, const CStringList& colourProfiles) {
-  std::vector<Text> profiles;
-  for (POSITION pos = colourProfiles.GetHeadPosition(); pos;) profiles.push_back(ToU16(colourProfiles.GetNext(pos)));
-  WindowsSpooler spooler;
-  return twk::setup::AddPrintersTo(spooler, PrintersRequestFrom(driverName, state), profiles, CurrentWindowsKind());
-}
-
-CString MakePortName(const CString& host, const CString& queue, bool internet) {
-  return ToCString(twk::setup::MakePortName(ToU16(host), ToU16(queue), internet));
-}
-
-bool AddLocalPort(const CString& portName) {
-  auto library = MakeAutoCloser<HMODULE, BOOL(WINAPI*)(HMODULE)>(nullptr, FreeLibrary);
-  library->handle = LoadLibraryW(L"winspool.drv");
-  if (!library->handle) return false;
-  auto addPortEx = Lookup<AddPortExFn>(library->handle, "AddPortExW");
-  if (!addPortEx) return false;
-  std::vector<wchar_t> name = Copy(ToU16(portName));
-  wchar_t monitor[] = L"Local Port";
-  PORT_INFO_1W info;
-  info.pName = name.data();
-  return addPortEx(nullptr, 1, reinterpret_cast<LPBYTE>(&info), monitor) != FALSE;
-}
-
-bool AddPortWithMonitor(const CString& monitorName, HWND window) {
-  std::vector<wchar_t> monitor = Copy(ToU16(monitorName));
-  return AddPortW(nullptr, window, monitor.data()) != FALSE;
-}
-
-void AssociateColorProfiles(const CStringList& profiles, const CString& printerName) {
-  if (IsWin9x() || IsNT4()) return;
-  const DWORD saved = GetLastError();
-  for (POSITION pos = profiles.GetHeadPosition(); pos;) {
-    const CString& profile = profiles.GetNext(pos);
-    auto library = MakeAutoCloser<HMODULE, BOOL(WINAPI*)(HMODULE)>(nullptr, FreeLibrary);
-    library->handle = LoadLibraryW(L"mscms.dll");
-    if (!library->handle) continue;
-    if (auto associate = Lookup<AssociateFn>(library->handle, "AssociateColorProfileWithDeviceW"))
-      associate(nullptr, profile, printerName);
+  if (request.singlePortFlag) {
+    record.portName = SinglePortName(request.singlePort);
+    record.printerName = MakeUniquePrinterName(request.printerName, Text(), true, kind, spooler);
+    record.attributes = kAttributesLocal;
+    return CreatePrinterWithProfiles(spooler, record, colourProfiles);
   }
-  SetLastError(saved);
+
+  const Text& host = request.serverAnswered ? request.serverHostName : request.serverAddress;
+  for (const Text& queue : request.queues) {
+    record.portName = MakePortName(host, queue, request.internetPrinters);
+    if (!request.internetPrinters) {
+      record.portName = ToLowerAscii(record.portName);
+      // A port that exists already is simply used.
+      spooler.AddLocalPort(record.portName);
+    }
+    record.printerName = MakeUniquePrinterName(request.printerName, queue, false, kind, spooler);
+    record.attributes = request.internetPrinters ? kAttributesInternet : kAttributesLocal;
+    const uint32_t error = CreatePrinterWithProfiles(spooler, record, colourProfiles);
+    if (error != 0) return error;
+  }
+  return 0;
 }
 
-bool GetInstalledPrinterInfo(const CString& printerName, InstalledPrinter& record) {
-  record.driverName.Empty();
-  record.printerName.Empty();
-  record.port.Empty();
-  std::vector<wchar_t> name = Copy(ToU16(printerName));
-  PRINTER_DEFAULTSW defaults = {nullptr, nullptr, PRINTER_ALL_ACCESS};
-  HANDLE printer = nullptr;
-  if (!OpenPrinterW(name.data(), &printer, &defaults) || !printer) return false;
-  DWORD needed = 0;
-  GetPrinterW(printer, 2, nullptr, 0, &needed);
-  std::vector<uint8_t> buffer(needed ? needed : 1, 0);
-  const bool ok = needed >= sizeof(PRINTER_INFO_2W) && GetPrinterW(printer, 2, buffer.data(), needed, &needed);
-  ClosePrinter(printer);
-  if (!ok) return false;
-  const auto* info = reinterpret_cast<const PRINTER_INFO_2W*>(buffer.data());
-  record.driverName = info->pDriverName;
-  record.printerName = info->pPrinterName;
-  record.port = info->pPortName;
-  return true;
+bool EnumerateRecords(const EnumCall& call, std::vector<uint8_t>& buffer, uint32_t& count) {
+  buffer.clear();
+  for (int attempt = 0; attempt < 8; ++attempt) {
+    uint32_t needed = 0, returned = 0, error = 0;
+    const uint32_t size = uint32_t(buffer.size());
+    if (call(buffer.empty() ? nullptr : buffer.data(), size, &needed, &returned, &error)) {
+      // Records can only stand in a buffer; none without one.
+      count = buffer.empty() ? 0 : returned;
+      return true;
+    }
+    if (error != kErrorInsufficientBuffer || needed <= size) break;
+    buffer.assign(needed, 0);
+  }
+  buffer.clear();
+  count = 0;
+  return false;
 }
 
-CString MakeUniquePrinterName(const CString& baseName, const CString& suffix, bool single) {
-  WindowsSpooler spooler;
-  return ToCString(twk::setup::MakeUniquePrinterName(ToU16(baseName), ToU16(suffix), single, CurrentWindowsKind(), spooler));
+Text ResolveColorDirectory(const ColorDirectoryCall& call, const std::function<Text()>& driverDirectory) {
+  uint32_t bytes = 0;
+  // The size query answers FALSE (buffer too small) together with the size.
+  if (!call(nullptr, &bytes) && bytes == 0) return driverDirectory();
+  std::u16string buffer(bytes / sizeof(char16_t) + 1, u'\0');
+  uint32_t size = uint32_t(buffer.size() * sizeof(char16_t));
+  if (!call(&buffer[0], &size)) return driverDirectory();
+  const size_t end = buffer.find(u'\0');
+  if (end != Text::npos) buffer.resize(end);
+  if (buffer.empty()) return driverDirectory();
+  return buffer;
 }
+
+}  // namespace twk::setup

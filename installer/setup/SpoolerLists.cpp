@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "PrintersCore.h"
+#include "Printers.h"
 
 namespace {
 

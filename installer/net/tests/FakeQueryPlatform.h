@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "QueryCore.h"
+#include "Query.h"
 
 struct ConnectionScript {
   bool refused = false;

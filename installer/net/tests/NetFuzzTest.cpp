@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "DiscoveryCore.h"
+#include "Discovery.h"
 #include "FakeQueryPlatform.h"
-#include "QueryCore.h"
+#include "Query.h"
 
 namespace {
 

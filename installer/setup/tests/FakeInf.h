@@ -4,7 +4,7 @@
 // a line "key =" has one empty field.
 #pragma once
 
-#include "DriverInstallCore.h"
+#include "DriverInstall.h"
 
 #include <map>
 #include <sstream>

@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "InfInstall.h"
-#include "Printers.h"
+#include "DriverInstallWin.h"
+#include "PrintersWin.h"
 #include "SpoolerLists.h"
 
 namespace {
