@@ -24,7 +24,7 @@ CPropertyPageExEx::~CPropertyPageExEx() {
 void CPropertyPageExEx::SetTexts(std::initializer_list<TextItem> items) {
   HFONT font = SheetFont();
   for (const TextItem& item : items) {
-    SetDlgItemText(item.id, LoadText(item.key, item.def));
+    SetDlgItemText(item.id, LoadText(item.text));
     SendDlgItemMessage(item.id, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
   }
 }

@@ -6,6 +6,10 @@
 
 #include "CPropertyPage.h"
 #include "InstallerState.h"
+#include "InstallerTexts.h"
+
+// The installer's text table (installer/lang/InstallerTexts.h), as the pages name it.
+namespace texts = twk::texts;
 
 class CPropertyPageExEx : public CPropertyPage {
   DECLARE_DYNAMIC(CPropertyPageExEx)
@@ -17,9 +21,8 @@ public:
 
 protected:
   struct TextItem {
-    int id;
-    const wchar_t* key;
-    const wchar_t* def;
+    int id;  // IDC_ name of TWKResource.h
+    twk::InstallerText text;
   };
   // Sets each control's text from the language file and gives it the sheet's font.
   void SetTexts(std::initializer_list<TextItem> items);

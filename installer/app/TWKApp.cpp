@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "AutoCloser.h"
+#include "InstallerTexts.h"
 #include "PrintServerNet.h"
 #include "StartupDiscovery.h"
 #include "TWKResource.h"
@@ -26,7 +27,7 @@ namespace {
 // its own share of the state's thread server list (see DiscoveryThread).
 CTWKAppRetail* const g_theApp = new CTWKAppRetail;
 
-CString ProgramTitle() { return LoadText(L"IDS_PROGNAME", L"Tarnwick"); }
+CString ProgramTitle() { return LoadText(twk::texts::kProgramName); }
 
 }  // namespace
 
@@ -79,7 +80,7 @@ BOOL CTWKAppRetail::InitInstance() {
   ::InitCommonControls();
   CWinApp::InitInstance();
   InitSockets();  // failing here is not fatal: the search page can still search
-  SetRegistryKey(LoadText(L"IDS_COMPANY", L"TAVIK"));
+  SetRegistryKey(LoadText(twk::texts::kCompany));
 
   HBITMAP watermark = static_cast<HBITMAP>(
       ::LoadImageW(m_hInstance, MAKEINTRESOURCEW(IDB_WATERMARK), IMAGE_BITMAP, 0, 0, 0));

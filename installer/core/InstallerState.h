@@ -3,8 +3,9 @@
 // fields directly. Nothing of it is saved between runs.
 //
 // Strings start empty, flags false and radio choices 0 (the control id of the
-// checked radio button, 0 when none). A value stays until a page writes it again,
-// also when the user goes back and takes another road through the wizard.
+// checked radio button, named in installer/app/TWKResource.h; 0 when none). A value
+// stays until a page writes it again, also when the user goes back and takes another
+// road through the wizard.
 #pragma once
 
 #include <windows.h>
@@ -42,14 +43,14 @@ struct InstallerState {
   bool internetPrinter = false;  // printers on queues get Internet (IPP) ports
   DriverSource driverSource;
   InstalledPrinter installedPrinter;
-  int32_t radioServerSearch = 0;   // page 11: 1037 found, 1040 typed, 1042 other connection
-  int32_t radioConnection = 0;     // page 8: which of the four connection radios
-  int32_t radioExistingDriver = 0; // page 13: 1030 keep, 1031 replace
+  int32_t radioServerSearch = 0;   // page 11: IDC_NETSEARCH_FOUND, _TYPED or _OTHER
+  int32_t radioConnection = 0;     // page 8: IDC_OTHERPORT_UNC, _URL, _EXISTING or _NEW
+  int32_t radioExistingDriver = 0; // page 13: IDC_EXISTDRIVER_KEEP or _REPLACE
   bool driverInstalled = false;    // a driver of the chosen model is installed already
   bool keepDriver = false;         // Finish installs no driver and uses the installed one
-  int32_t radioDriverOrigin = 0;   // page 7: 1001 from disk, 1002 based on an installed printer
+  int32_t radioDriverOrigin = 0;   // page 7: IDC_NEWOLD_FROMDISK or IDC_NEWOLD_BASED
   bool basedMode = false;          // the new printers use an installed printer's driver
-  int32_t radioQueues = 0;         // page 12: 1067 checked queues, 1068 other connection
+  int32_t radioQueues = 0;         // page 12: IDC_LISTQUEUES_CHECKED or _OTHER
 
   // Servers found by the start-up discovery. The discovery thread keeps its own
   // copy of this pointer and writes only through it, so the list stays valid until

@@ -69,3 +69,8 @@ CString LoadText(const wchar_t* key, const wchar_t* def, const CString& path) {
 }
 
 CString LoadText(const wchar_t* key, const wchar_t* def) { return LoadText(InstallerTextFile(), key, def); }
+
+CString LoadText(const twk::InstallerText& text) {
+  return LoadText(reinterpret_cast<const wchar_t*>(text.key),
+                  reinterpret_cast<const wchar_t*>(text.fallback));
+}

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "CString.h"
+#include "InstallerTexts.h"
 #include "TextLookup.h"
 
 enum class TextPathRule {
@@ -44,3 +45,5 @@ CString GetTextFilePath();
 CString ReadText(const wchar_t* key, const wchar_t* def, const CString& path);
 CString LoadText(const wchar_t* key, const wchar_t* def, const CString& path);
 CString LoadText(const wchar_t* key, const wchar_t* def);
+// An entry of the installer's text table: its key with its English default.
+CString LoadText(const twk::InstallerText& text);

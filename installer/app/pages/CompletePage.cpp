@@ -11,13 +11,13 @@ CCompletePage::CCompletePage() : CPropertyPageExEx(IDD_COMPLETE, CString(), CStr
 
 BOOL CCompletePage::OnSetActive() {
   PostWizardButtons(kBackNextFinish);
-  SetTexts({{1020, L"IDS_LA_COMPLETEH", L"Completing the Tarnwick"},
-            {1021, L"IDS_LA_COMPLETESH", L"You specified the following printer settings:"},
-            {1022, L"IDS_LA_CPRINAME", L"Printer name:"},
-            {1024, L"IDS_LA_CDRIVER", L"Printer driver:"},
-            {1026, L"IDS_LA_CPORTS_SG", L"Port:"},
-            {1028, L"IDS_LA_FINISH", L"Please click 'Finish' to complete the installation."}});
-  SetHeadingFont(1020);
+  SetTexts({{IDC_COMPLETE_HEADING, texts::kCompleteHeading},
+            {IDC_COMPLETE_SUBHEADING, texts::kCompleteSubheading},
+            {IDC_COMPLETE_NAME_LABEL, texts::kPrinterNameLabel},
+            {IDC_COMPLETE_DRIVER_LABEL, texts::kDriverLabel},
+            {IDC_COMPLETE_PORT_LABEL, texts::kPortLabel},
+            {IDC_COMPLETE_FINISH, texts::kCompleteFinish}});
+  SetHeadingFont(IDC_COMPLETE_HEADING);
   return CPropertyPageExEx::OnSetActive();
 }
 

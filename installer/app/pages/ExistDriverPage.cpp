@@ -6,14 +6,14 @@
 IMPLEMENT_DYNCREATE(CExistDriverPage, CPropertyPageExEx)
 
 CExistDriverPage::CExistDriverPage()
-    : CPropertyPageExEx(IDD_EXISTDRIVER, LoadText(L"IDS_H_EXIST", L"Existing driver"),
-                        LoadText(L"IDS_SH_EXIST", L"The chosen printer driver exist on your computer.")) {}
+    : CPropertyPageExEx(IDD_EXISTDRIVER, LoadText(texts::kExistDriverTitle),
+                        LoadText(texts::kExistDriverSubtitle)) {}
 
 BOOL CExistDriverPage::OnSetActive() {
   PostWizardButtons(kBackNext);
-  SetTexts({{1029, L"IDS_LA_SELOPTION", L"Select the option you want to use:"},
-            {1030, L"IDS_RADIO_KEEP_PD", L"Keep existing driver (recommended)"},
-            {1031, L"IDS_RADIO_NOT_KEEP_PD", L"Replace existing driver"}});
+  SetTexts({{IDC_EXISTDRIVER_SELOPTION, texts::kSelectOption},
+            {IDC_EXISTDRIVER_KEEP, texts::kRadioKeepDriver},
+            {IDC_EXISTDRIVER_REPLACE, texts::kRadioReplaceDriver}});
   return CPropertyPageExEx::OnSetActive();
 }
 

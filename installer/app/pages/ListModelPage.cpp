@@ -6,23 +6,19 @@
 IMPLEMENT_DYNCREATE(CListModelPage, CPropertyPageExEx)
 
 CListModelPage::CListModelPage()
-    : CPropertyPageExEx(IDD_LISTMODEL, LoadText(L"IDS_H_SMODEL", L"Manufacturer and Model"),
-                        LoadText(L"IDS_SH_SMODEL",
-                                 L"The manufacturer and model determine which printer software to "
-                                 L"use.")) {}
+    : CPropertyPageExEx(IDD_LISTMODEL, LoadText(texts::kModelTitle),
+                        LoadText(texts::kModelSubtitle)) {}
 
 void CListModelPage::DoDataExchange(CDataExchange* pDX) {
-  DDX_Control(pDX, 1054, m_manufacturers);
-  DDX_Control(pDX, 1055, m_models);
+  DDX_Control(pDX, IDC_LISTMODEL_MANUFACTURERS, m_manufacturers);
+  DDX_Control(pDX, IDC_LISTMODEL_MODELS, m_models);
 }
 
 BOOL CListModelPage::OnSetActive() {
   PostWizardButtons(kBackNext);
-  SetTexts({{1056, L"IDS_LA_INTROLISTMODEL",
-             L"Please select the manufacturer and model of your printer. If your printer came with "
-             L"an installation disk, please click 'Have Disk...'."},
-            {1013, L"IDS_BT_HAVEDISK", L"Have Disk..."},
-            {1057, L"IDS_LA_PRNAME", L"Printer name:"}});
+  SetTexts({{IDC_LISTMODEL_INTRO, texts::kModelIntro},
+            {IDC_LISTMODEL_HAVEDISK, texts::kButtonHaveDisk},
+            {IDC_LISTMODEL_NAME_LABEL, texts::kModelPrinterNameLabel}});
   return CPropertyPageExEx::OnSetActive();
 }
 

@@ -6,19 +6,19 @@
 IMPLEMENT_DYNCREATE(CListPrinterPage, CPropertyPageExEx)
 
 CListPrinterPage::CListPrinterPage()
-    : CPropertyPageExEx(IDD_LISTPRINTER, LoadText(L"IDS_H_SRINT", L"Installed Printers"),
-                        LoadText(L"IDS_SH_SPRINT", L"Please select a listed printer.")) {
-  m_strCaption = LoadText(L"IDS_PROGNAME", L"Tarnwick");
+    : CPropertyPageExEx(IDD_LISTPRINTER, LoadText(texts::kInstalledPrintersTitle),
+                        LoadText(texts::kInstalledPrintersSubtitle)) {
+  m_strCaption = LoadText(texts::kProgramName);
   m_psp.dwFlags |= PSP_USETITLE;
 }
 
-void CListPrinterPage::DoDataExchange(CDataExchange* pDX) { DDX_Control(pDX, 1005, m_printers); }
+void CListPrinterPage::DoDataExchange(CDataExchange* pDX) {
+  DDX_Control(pDX, IDC_LISTPRINTER_PRINTERS, m_printers);
+}
 
 BOOL CListPrinterPage::OnSetActive() {
   PostWizardButtons(kBackNext);
-  SetTexts({{1006, L"IDS_LA_SELECTPRINTER",
-             L"Please select a printer to install a new printer.\\nThe new printer's driver will be "
-             L"based on the chosen printer."}});
+  SetTexts({{IDC_LISTPRINTER_INFO, texts::kInstalledPrintersInfo}});
   return CPropertyPageExEx::OnSetActive();
 }
 

@@ -6,21 +6,22 @@
 IMPLEMENT_DYNCREATE(CListQueuesPage, CPropertyPageExEx)
 
 CListQueuesPage::CListQueuesPage()
-    : CPropertyPageExEx(IDD_LISTQUEUES, LoadText(L"IDS_H_LQNEW", L"Queue selection"),
-                        LoadText(L"IDS_SH_LQNEW", L"Which queues do you want to install?")) {}
+    : CPropertyPageExEx(IDD_LISTQUEUES, LoadText(texts::kQueuesTitle),
+                        LoadText(texts::kQueuesSubtitle)) {}
 
-void CListQueuesPage::DoDataExchange(CDataExchange* pDX) { DDX_Control(pDX, 1007, m_queues); }
+void CListQueuesPage::DoDataExchange(CDataExchange* pDX) {
+  DDX_Control(pDX, IDC_LISTQUEUES_QUEUES, m_queues);
+}
 
 BOOL CListQueuesPage::OnSetActive() {
   PostWizardButtons(kBackNext);
-  SetTexts({{1067, L"IDS_LA_LISTQU", L"Please select the queues to install:"},
-            {1013, L"IDS_BT_SELALL", L"Select all"},
-            {1014, L"IDS_BT_DESELALL", L"Unselect all"},
-            {1068, L"IDS_RADIO_OTHERPRT", L"Other Connection"},
-            {1070, L"IDS_LA_OTHERPORTINFO",
-             L"Please select 'Other Connection' to use another printer connection."},
-            {1079, L"IDS_CHECK_INTPR", L"Install as Internet printer"},
-            {1084, L"IDS_LA_CPRINAME", L"Printer name:"}});
+  SetTexts({{IDC_LISTQUEUES_CHECKED, texts::kRadioQueues},
+            {IDC_LISTQUEUES_SELECTALL, texts::kButtonSelectAll},
+            {IDC_LISTQUEUES_UNSELECTALL, texts::kButtonUnselectAll},
+            {IDC_LISTQUEUES_OTHER, texts::kRadioOtherConnection},
+            {IDC_LISTQUEUES_OTHER_INFO, texts::kOtherConnectionInfo},
+            {IDC_LISTQUEUES_INTERNET, texts::kCheckInternetPrinter},
+            {IDC_LISTQUEUES_NAME_LABEL, texts::kPrinterNameLabel}});
   return CPropertyPageExEx::OnSetActive();
 }
 

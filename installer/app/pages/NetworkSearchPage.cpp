@@ -6,20 +6,20 @@
 IMPLEMENT_DYNCREATE(CNetworkSearchPage, CPropertyPageExEx)
 
 CNetworkSearchPage::CNetworkSearchPage()
-    : CPropertyPageExEx(IDD_NETWORKSEARCH, LoadText(L"IDS_H_LQOLD", L"Network Search"),
-                        LoadText(L"IDS_SH_LQOLD",
-                                 L"Search the network environment for connected printers.")) {}
+    : CPropertyPageExEx(IDD_NETWORKSEARCH, LoadText(texts::kNetworkSearchTitle),
+                        LoadText(texts::kNetworkSearchSubtitle)) {}
 
-void CNetworkSearchPage::DoDataExchange(CDataExchange* pDX) { DDX_Control(pDX, 1038, m_servers); }
+void CNetworkSearchPage::DoDataExchange(CDataExchange* pDX) {
+  DDX_Control(pDX, IDC_NETSEARCH_SERVERS, m_servers);
+}
 
 BOOL CNetworkSearchPage::OnSetActive() {
   PostWizardButtons(kBackNext);
-  SetTexts({{1037, L"IDS_RADIO_UDP", L"Search the subnet for connected printers"},
-            {1040, L"IDS_RADIO_NETPRNAME", L"Network printer name or IP Address"},
-            {1042, L"IDS_RADIO_OTHERPRT", L"Other Connection"},
-            {1017, L"IDS_BT_UDP_SEARCH", L"Search"},
-            {1043, L"IDS_LA_OTHERPORTINFO",
-             L"Please select 'Other Connection' to use another printer connection."}});
+  SetTexts({{IDC_NETSEARCH_FOUND, texts::kRadioSearchSubnet},
+            {IDC_NETSEARCH_TYPED, texts::kRadioPrinterName},
+            {IDC_NETSEARCH_OTHER, texts::kRadioOtherConnection},
+            {IDC_NETSEARCH_SEARCH, texts::kButtonSearch},
+            {IDC_NETSEARCH_OTHER_INFO, texts::kOtherConnectionInfo}});
   return CPropertyPageExEx::OnSetActive();
 }
 

@@ -10,7 +10,6 @@
 IMPLEMENT_DYNCREATE(CWelcomePage, CPropertyPageExEx)
 
 namespace {
-enum { kHeading = 1000, kClosing = 1001, kBody = 1002, kVersion = 1082 };
 HICON g_welcomeIcon = nullptr;  // process-wide, loaded on the first activation
 }  // namespace
 
@@ -28,19 +27,18 @@ BOOL CWelcomePage::OnSetActive() {
   PostWizardButtons(kNextButton);
   if (HWND help = ::GetDlgItem(GetSheetHwnd(), IDC_SHEET_HELP)) ::DestroyWindow(help);
 
-  SetTexts({{kHeading, L"IDS_LA_WELCOMEHEAD", L"Welcome to the Tarnwick"},
-            {kBody, L"IDS_LA_WELCOME",
-             L"This wizard helps you to install a printer and make printer connections."},
-            {kClosing, L"IDS_LA_CONTINUE", L"Please click 'Next' to continue."}});
+  SetTexts({{IDC_WELCOME_HEADING, texts::kWelcomeHeading},
+            {IDC_WELCOME_BODY, texts::kWelcomeBody},
+            {IDC_WELCOME_CONTINUE, texts::kWelcomeContinue}});
 
   DWORD major = 0, minor = 0, build = 0;
   GetProgramVersion(major, minor, build);
-  const CString language = LoadText(L"IDS_LOCAL", L"non localized");
+  const CString language = LoadText(texts::kLanguageName);
   const std::u16string line = FormatVersionLine(ProgramVersion{major, minor, build}, ToU16(language));
-  SetDlgItemText(kVersion, ToCString(line));
+  SetDlgItemText(IDC_WELCOME_VERSION, ToCString(line));
 
-  GiveSheetFont({kVersion});
-  SetHeadingFont(kHeading);
+  GiveSheetFont({IDC_WELCOME_VERSION});
+  SetHeadingFont(IDC_WELCOME_HEADING);
 
   return CPropertyPageExEx::OnSetActive();
 }

@@ -17,6 +17,7 @@
 #include "TWKResource.h"
 #include "TWKSheet.h"
 #include "TextLookupWin.h"
+#include "Utf16.h"
 
 namespace {
 
@@ -221,6 +222,99 @@ TEST_F(Wizard, PageRecordsAreTheShortFormWithTheProgramIcon) {
   EXPECT_NE(big, 0);
   EXPECT_EQ(SendMessageW(Sheet(), WM_GETICON, ICON_BIG, 0), big);
   EXPECT_EQ(SendMessageW(Sheet(), WM_GETICON, 7, 0), 0);
+}
+
+// A text of the table as a page shows it without a language file: decoded.
+std::wstring Shown(const twk::InstallerText& text) {
+  std::u16string s = text.fallback;
+  DecodeEscapes(s);
+  return W(s);
+}
+
+struct ShownText {
+  int control;
+  twk::InstallerText text;
+};
+struct PageTexts {
+  UINT page;
+  const twk::InstallerText* title;  // null: an exterior page without header lines
+  const twk::InstallerText* subtitle;
+  std::vector<ShownText> controls;
+};
+
+TEST_F(Wizard, EveryPageShowsTheDefaultsOfTheTextTable) {
+  Open();
+  const PageTexts pages[] = {
+      {IDD_WELCOME, nullptr, nullptr,
+       {{IDC_WELCOME_HEADING, texts::kWelcomeHeading},
+        {IDC_WELCOME_BODY, texts::kWelcomeBody},
+        {IDC_WELCOME_CONTINUE, texts::kWelcomeContinue}}},
+      {IDD_NEWOLD, &texts::kNewOldTitle, &texts::kNewOldSubtitle,
+       {{IDC_NEWOLD_SELOPTION, texts::kSelectOption},
+        {IDC_NEWOLD_FROMDISK, texts::kRadioFromDisk},
+        {IDC_NEWOLD_BASED, texts::kRadioBasedOnInstalled},
+        {IDC_NEWOLD_INFO, texts::kNewOldInfo}}},
+      {IDD_NETWORKSEARCH, &texts::kNetworkSearchTitle, &texts::kNetworkSearchSubtitle,
+       {{IDC_NETSEARCH_FOUND, texts::kRadioSearchSubnet},
+        {IDC_NETSEARCH_TYPED, texts::kRadioPrinterName},
+        {IDC_NETSEARCH_OTHER, texts::kRadioOtherConnection},
+        {IDC_NETSEARCH_SEARCH, texts::kButtonSearch},
+        {IDC_NETSEARCH_OTHER_INFO, texts::kOtherConnectionInfo}}},
+      {IDD_LISTQUEUES, &texts::kQueuesTitle, &texts::kQueuesSubtitle,
+       {{IDC_LISTQUEUES_CHECKED, texts::kRadioQueues},
+        {IDC_LISTQUEUES_SELECTALL, texts::kButtonSelectAll},
+        {IDC_LISTQUEUES_UNSELECTALL, texts::kButtonUnselectAll},
+        {IDC_LISTQUEUES_INTERNET, texts::kCheckInternetPrinter},
+        {IDC_LISTQUEUES_OTHER, texts::kRadioOtherConnection},
+        {IDC_LISTQUEUES_OTHER_INFO, texts::kOtherConnectionInfo},
+        {IDC_LISTQUEUES_NAME_LABEL, texts::kPrinterNameLabel}}},
+      {IDD_OTHERPORT, &texts::kOtherPortTitle, &texts::kOtherPortSubtitle,
+       {{IDC_OTHERPORT_UNC, texts::kRadioUnc},
+        {IDC_OTHERPORT_UNC_LABEL, texts::kUncLabel},
+        {IDC_OTHERPORT_UNC_EXAMPLE, texts::kUncExample},
+        {IDC_OTHERPORT_URL, texts::kRadioUrl},
+        {IDC_OTHERPORT_URL_LABEL, texts::kUrlLabel},
+        {IDC_OTHERPORT_URL_EXAMPLE, texts::kUrlExample},
+        {IDC_OTHERPORT_EXISTING, texts::kRadioExistingPort},
+        {IDC_OTHERPORT_NEW, texts::kRadioNewPort},
+        {IDC_OTHERPORT_NAME_LABEL, texts::kPrinterNameLabel}}},
+      {IDD_LISTMODEL, &texts::kModelTitle, &texts::kModelSubtitle,
+       {{IDC_LISTMODEL_INTRO, texts::kModelIntro},
+        {IDC_LISTMODEL_HAVEDISK, texts::kButtonHaveDisk},
+        {IDC_LISTMODEL_NAME_LABEL, texts::kModelPrinterNameLabel}}},
+      {IDD_LISTPRINTER, &texts::kInstalledPrintersTitle, &texts::kInstalledPrintersSubtitle,
+       {{IDC_LISTPRINTER_INFO, texts::kInstalledPrintersInfo}}},
+      {IDD_EXISTDRIVER, &texts::kExistDriverTitle, &texts::kExistDriverSubtitle,
+       {{IDC_EXISTDRIVER_SELOPTION, texts::kSelectOption},
+        {IDC_EXISTDRIVER_KEEP, texts::kRadioKeepDriver},
+        {IDC_EXISTDRIVER_REPLACE, texts::kRadioReplaceDriver}}},
+      // An empty state record: fewer than two queues, so the one-port label.
+      {IDD_COMPLETE, nullptr, nullptr,
+       {{IDC_COMPLETE_HEADING, texts::kCompleteHeading},
+        {IDC_COMPLETE_SUBHEADING, texts::kCompleteSubheading},
+        {IDC_COMPLETE_NAME_LABEL, texts::kPrinterNameLabel},
+        {IDC_COMPLETE_DRIVER_LABEL, texts::kDriverLabel},
+        {IDC_COMPLETE_PORT_LABEL, texts::kPortLabel},
+        {IDC_COMPLETE_FINISH, texts::kCompleteFinish}}},
+  };
+  int position = 0;
+  for (const PageTexts& p : pages) {
+    SCOPED_TRACE(testing::Message() << "page " << p.page);
+    SendMessageW(Sheet(), PSM_SETCURSEL, WPARAM(position), 0);
+    Pump(50);
+    ASSERT_EQ(PageId(), p.page);
+    for (const ShownText& c : p.controls) {
+      EXPECT_EQ(Text(GetDlgItem(Page(), c.control)), Shown(c.text)) << "control " << c.control;
+    }
+    const PROPSHEETPAGEW& record = sheet_->Record(position);
+    if (p.title) {
+      EXPECT_STREQ(record.pszHeaderTitle, Shown(*p.title).c_str());
+      EXPECT_STREQ(record.pszHeaderSubTitle, Shown(*p.subtitle).c_str());
+    } else {
+      EXPECT_TRUE(record.dwFlags & PSP_HIDEHEADER);
+    }
+    ++position;
+  }
 }
 
 TEST(HeaderImage, TealBackgroundShowsInTheWindowColour) {
