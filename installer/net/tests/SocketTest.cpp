@@ -220,7 +220,7 @@ TEST_F(SocketTest, ProcessGoesOnAfterASocketThreadEnds) {
   DWORD n = GetModuleFileNameW(nullptr, path, MAX_PATH);
   ASSERT_TRUE(n > 0 && n < MAX_PATH);
   std::wstring helper(path, n);
-  helper = helper.substr(0, helper.find_last_of(L"\\/") + 1) + L"net_socket_thread_helper.exe";
+  helper = helper.substr(0, helper.find_last_of(L"\\/") + 1) + L"twknet_socket_thread_helper.exe";
   STARTUPINFOW startup = {};
   startup.cb = sizeof startup;
   PROCESS_INFORMATION process = {};
