@@ -150,15 +150,15 @@ void SyncForm(PaperSpooler* printer, const CustomPaperRecord& record) {
   if (printer == nullptr) return;
   const PaperForm wanted = FormFromRecord(record);
   PaperForm existing;
-  if (printer->GetForm(wanted.name, &existing)) {
+  if (printer->FindForm(wanted.name, &existing)) {
     if (existing.flags != wanted.flags || existing.width != wanted.width ||
         existing.length != wanted.length || existing.left != wanted.left ||
         existing.top != wanted.top || existing.right != wanted.right ||
         existing.bottom != wanted.bottom) {
-      printer->SetForm(wanted);
+      printer->ReplaceForm(wanted);
     }
   } else {
-    printer->AddForm(wanted);
+    printer->CreateForm(wanted);
   }
 }
 

@@ -93,9 +93,9 @@ class PaperSpooler {
   // false when the printer's own information cannot be read.
   virtual bool QueryExtent(ExtentKind kind, std::int32_t* answer) = 0;
   // The printer's form of that name; false when there is none.
-  virtual bool GetForm(const std::u16string& name, PaperForm* form) = 0;
-  virtual void SetForm(const PaperForm& form) = 0;
-  virtual void AddForm(const PaperForm& form) = 0;
+  virtual bool FindForm(const std::u16string& name, PaperForm* form) = 0;
+  virtual void ReplaceForm(const PaperForm& form) = 0;
+  virtual void CreateForm(const PaperForm& form) = 0;
   // The names of the printer's forms in spooler order; false when they cannot be read.
   virtual bool EnumFormNames(std::vector<std::u16string>* names) = 0;
 };

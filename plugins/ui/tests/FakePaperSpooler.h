@@ -79,18 +79,18 @@ class FakePaperSpooler : public qv::ui::PaperSpooler {
     *answer = kind == ExtentKind::Maximum ? p_->maxAnswer : p_->minAnswer;
     return true;
   }
-  bool GetForm(const std::u16string& name, PaperForm* form) override {
+  bool FindForm(const std::u16string& name, PaperForm* form) override {
     const PaperForm* f = p_->Form(name);
     if (!f) return false;
     *form = *f;
     return true;
   }
-  void SetForm(const PaperForm& form) override {
+  void ReplaceForm(const PaperForm& form) override {
     p_->updated.push_back(form.name);
     for (PaperForm& f : p_->forms)
       if (f.name == form.name) f = form;
   }
-  void AddForm(const PaperForm& form) override {
+  void CreateForm(const PaperForm& form) override {
     p_->added.push_back(form.name);
     p_->forms.push_back(form);
   }
