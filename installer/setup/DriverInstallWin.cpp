@@ -128,6 +128,7 @@ public:
   }
 
   uint32_t RegisterDriver(const twk::setup::DriverRecord& record) override {
+    registrationTried_ = true;
     std::vector<wchar_t> name = Copy(record.name), environment = Copy(record.environment),
                          driverPath = Copy(record.driverPath), dataFile = Copy(record.dataFile),
                          configFile = Copy(record.configFile), helpFile = Copy(record.helpFile),
@@ -155,8 +156,12 @@ public:
     return twk::setup::FailureCode(GetLastError());
   }
 
+  // The package was read and copied, and the spooler was asked to register the driver.
+  bool RegistrationTried() const { return registrationTried_; }
+
 private:
   HWND owner_;
+  bool registrationTried_ = false;
 };
 
 using GetColorDirectoryFn = BOOL(WINAPI*)(PCWSTR, PWSTR, PDWORD);
@@ -236,11 +241,18 @@ UINT CALLBACK SkipDeleteErrors(PVOID context, UINT notification, UINT_PTR param1
 }
 
 DWORD InstallPrinterDriver(const DriverSource& source, HWND owner, CStringList& colourProfiles) {
+  bool registrationFailed = false;
+  return InstallPrinterDriver(source, owner, colourProfiles, registrationFailed);
+}
+
+DWORD InstallPrinterDriver(const DriverSource& source, HWND owner, CStringList& colourProfiles,
+                           bool& registrationFailed) {
   WinSetupHost host(owner);
   std::vector<Text> profiles;
   const DWORD result = twk::setup::InstallDriverFromInf(
       {ToU16(source.modelsSection), ToU16(source.modelName), ToU16(source.infPath)}, CurrentWindowsKind(), host,
       profiles);
   for (const Text& name : profiles) colourProfiles.AddTail(ToCString(name));
+  registrationFailed = result != 0 && host.RegistrationTried();
   return result;
 }

@@ -21,6 +21,11 @@ twk::setup::WindowsKind CurrentWindowsKind();
 // the colour profiles the package installs are appended to `colourProfiles`.
 // Answers 0 when the driver was registered, else a non-zero Win32 code.
 DWORD InstallPrinterDriver(const DriverSource& source, HWND owner, CStringList& colourProfiles);
+// The same; registrationFailed tells whether a non-zero answer is the spooler's
+// refusal of the driver (AddPrinterDriverW), rather than a package that could not be
+// read or copied.
+DWORD InstallPrinterDriver(const DriverSource& source, HWND owner, CStringList& colourProfiles,
+                           bool& registrationFailed);
 
 // Field `field` of the first line of `section` with key `key`; empty when none.
 CString ReadInfField(HINF inf, const wchar_t* section, const wchar_t* key, DWORD field);

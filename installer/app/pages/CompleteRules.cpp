@@ -1,6 +1,6 @@
 #include "CompleteRules.h"
 
-#include "PrintersCore.h"
+#include "Printers.h"
 
 bool PortLabelIsPlural(const SummaryPorts& ports) {
   return !ports.singlePortMode && ports.queues.size() >= 2;

@@ -1,5 +1,6 @@
 #include "ExistDriverPage.h"
 
+#include "TWKApp.h"
 #include "TWKResource.h"
 #include "TextLookupWin.h"
 
@@ -14,8 +15,23 @@ BOOL CExistDriverPage::OnSetActive() {
   SetTexts({{IDC_EXISTDRIVER_SELOPTION, texts::kSelectOption},
             {IDC_EXISTDRIVER_KEEP, texts::kRadioKeepDriver},
             {IDC_EXISTDRIVER_REPLACE, texts::kRadioReplaceDriver}});
+  // "Keep" unless "Replace" was the last choice, so a first visit preselects "Keep".
+  const int32_t stored = TheState().radioExistingDriver;
+  CheckRadioButton(IDC_EXISTDRIVER_KEEP, IDC_EXISTDRIVER_REPLACE, stored == IDC_EXISTDRIVER_REPLACE ? IDC_EXISTDRIVER_REPLACE : IDC_EXISTDRIVER_KEEP);
   return CPropertyPageExEx::OnSetActive();
 }
 
-LRESULT CExistDriverPage::OnWizardNext() { return AcceptNext(IDD_COMPLETE); }
-LRESULT CExistDriverPage::OnWizardBack() { return GoBack(); }
+void CExistDriverPage::StoreChoice() {
+  TheState().radioExistingDriver = GetCheckedRadioButton(IDC_EXISTDRIVER_KEEP, IDC_EXISTDRIVER_REPLACE);
+}
+
+LRESULT CExistDriverPage::OnWizardNext() {
+  StoreChoice();
+  TheState().keepDriver = TheState().radioExistingDriver == IDC_EXISTDRIVER_KEEP;
+  return AcceptNext(IDD_COMPLETE);
+}
+
+LRESULT CExistDriverPage::OnWizardBack() {
+  StoreChoice();
+  return GoBack();
+}

@@ -1,4 +1,4 @@
-// Page 13: keep or replace an installed driver of the chosen model.
+// Page 13: a driver of the chosen model is installed already; keep it or replace it.
 #pragma once
 
 #include "PropertyPageExEx.h"
@@ -9,6 +9,11 @@ class CExistDriverPage : public CPropertyPageExEx {
 public:
   CExistDriverPage();
   BOOL OnSetActive() override;
+  // Stores the choice and the keep-driver flag; always on to the Complete page.
   LRESULT OnWizardNext() override;
+  // Stores the choice only; the keep-driver flag keeps the value of the last Next.
   LRESULT OnWizardBack() override;
+
+private:
+  void StoreChoice();
 };

@@ -1,4 +1,6 @@
-// Page 10: the installed printer to base the new printers on.
+// Page 10: the installed printer whose driver the new printers use. Next asks the
+// print server that the printer's port names for its queues: the queue page follows
+// when it answers, the other-connection page otherwise.
 #pragma once
 
 #include "CListCtrl.h"
@@ -14,5 +16,16 @@ public:
   LRESULT OnWizardNext() override;
   LRESULT OnWizardBack() override;
 
+  // Reads the selected printer's driver, name and port, and asks the server its port
+  // names for its queues and name. True when that server answered.
+  bool QueryInstalledPrinterServer();
+
   CListCtrl m_printers;
+
+protected:
+  // A double click in the list presses Next.
+  BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result) override;
+
+private:
+  int SelectedItem() const;
 };

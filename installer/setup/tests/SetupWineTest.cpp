@@ -300,6 +300,24 @@ TEST_F(WineSetup, MissingSourceFileNeverBlocksAndFails) {
   EXPECT_EQ(DWORD(ERROR_FILE_NOT_FOUND), result);
 }
 
+// The Complete page tells the package's failures (its own message) from the
+// spooler's refusal of the driver (the system's text).
+TEST_F(WineSetup, FailuresBeforeRegistrationAreToldApart) {
+  DriverSource source;
+  source.modelsSection = ModelsSection();
+  source.modelName = L"Tavik Test PS";
+  CStringList profiles;
+  const std::wstring missing = PreparePackage(L"missing2", false);
+  const CString paths[] = {CString((missing + L"\\qvtest.inf").c_str()),
+                           CString((TempDir(L"none") + L"\\absent.inf").c_str())};
+  for (const CString& path : paths) {
+    source.infPath = path;
+    bool registrationFailed = true;
+    EXPECT_NE(0u, InstallPrinterDriver(source, nullptr, profiles, registrationFailed)) << path.GetString();
+    EXPECT_FALSE(registrationFailed) << path.GetString();
+  }
+}
+
 TEST_F(WineSetup, PrintersOnLocalPortsPerQueue) {
   ASSERT_EQ(0u, installResult);
   InstallerState state;
