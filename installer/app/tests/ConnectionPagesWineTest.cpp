@@ -416,6 +416,8 @@ TEST_F(ConnectionPages, NewPortIsFoundByComparingThePortLists) {
   EXPECT_TRUE(Checked(IDC_OTHERPORT_NEW));
 }
 
+INT_PTR CALLBACK NoDialogProcedure(HWND, UINT, WPARAM, LPARAM) { return FALSE; }
+
 // Each radio of a group unchecks the others when clicked, and GetCheckedRadioButton
 // over the group answers it: labels between the radios must not start a new group.
 TEST(DialogRadioGroups, EachRadioOfAGroupUnchecksTheOthers) {
@@ -431,7 +433,7 @@ TEST(DialogRadioGroups, EachRadioOfAGroupUnchecksTheOthers) {
   ASSERT_NE(parent, nullptr);
   for (const auto& g : groups) {
     HWND dialog = CreateDialogParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(g.dialog), parent,
-                                     [](HWND, UINT, WPARAM, LPARAM) -> INT_PTR { return FALSE; }, 0);
+                                     NoDialogProcedure, 0);
     ASSERT_NE(dialog, nullptr) << g.dialog;
     EnableWindow(dialog, TRUE);
     for (int radio : g.radios) {
