@@ -1,5 +1,6 @@
-// qvrender's COM surface: the exported entry points, the class factory IOemPSCF and the
-// plug-in object IOemPS that the PostScript driver loads as its rendering plug-in.
+// qvrender's COM surface: the exported entry points and the plug-in object IOemPS that
+// the PostScript driver loads as its rendering plug-in; reference counts, module counts
+// and the class factory are the plumbing shared with qvui_dll (QvCom.h).
 #include <windows.h>
 
 #include <new>
@@ -8,6 +9,7 @@
 #include "DevModeBridge.h"
 #include "Hooks.h"
 #include "PsOutput.h"
+#include "QvCom.h"
 #include "QvOemRender.h"
 
 namespace qv {
@@ -17,36 +19,14 @@ namespace {
 constexpr DWORD kSignature = 0x54565247;  // 'TVRG', also the private DEVMODE's signature
 constexpr DWORD kVersion = 0x10410441;    // the private DEVMODE's version
 
-// Live IOemPS objects and outstanding LockServer(TRUE) calls; factories are not
-// counted. Changed only by interlocked operations.
-LONG g_objectCount = 0;
-LONG g_lockCount = 0;
-
-class IOemPS final : public IPrintOemPS {
+class IOemPS final : public qvoem::ComObject<IOemPS, IPrintOemPS> {
  public:
-  IOemPS() { InterlockedIncrement(&g_objectCount); }
-  IOemPS(const IOemPS&) = delete;
-  IOemPS& operator=(const IOemPS&) = delete;
+  static constexpr const IID* kInterfaces[] = {&IID_IUnknown, &IID_IPrintOemPS};
 
-  // IUnknown
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) override {
-    if (!ppv) return E_POINTER;
-    if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IPrintOemPS)) {
-      *ppv = static_cast<IPrintOemPS*>(this);
-      AddRef();
-      return S_OK;
-    }
-    *ppv = nullptr;
-    return E_NOINTERFACE;
-  }
-  ULONG STDMETHODCALLTYPE AddRef() override {
-    return static_cast<ULONG>(InterlockedIncrement(&refs_));
-  }
-  ULONG STDMETHODCALLTYPE Release() override {
-    const LONG left = InterlockedDecrement(&refs_);
-    if (left == 0) delete this;
-    return static_cast<ULONG>(left);
-  }
+  IOemPS() { qvoem::ObjectCreated(); }
+
+  // Makes one object for the class factory: count 1, counted; null without memory.
+  static IUnknown* Create() { return new (std::nothrow) IOemPS(); }
 
   // IPrintOemCommon
   HRESULT STDMETHODCALLTYPE GetInfo(DWORD dwMode, PVOID pBuffer, DWORD cbSize,
@@ -126,9 +106,10 @@ class IOemPS final : public IPrintOemPS {
   }
 
  private:
+  friend class qvoem::ComObject<IOemPS, IPrintOemPS>;
   ~IOemPS() {
     ForgetDriver();
-    InterlockedDecrement(&g_objectCount);
+    qvoem::ObjectDestroyed();
   }
   void ForgetDriver() {
     if (IPrintOemDriverPS* d = driver_) {
@@ -137,74 +118,17 @@ class IOemPS final : public IPrintOemPS {
     }
   }
 
-  LONG refs_ = 1;
   IPrintOemDriverPS* driver_ = nullptr;  // one reference held while kept
-};
-
-class IOemPSCF final : public IClassFactory {
- public:
-  IOemPSCF() = default;
-  IOemPSCF(const IOemPSCF&) = delete;
-  IOemPSCF& operator=(const IOemPSCF&) = delete;
-
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) override {
-    if (!ppv) return E_POINTER;
-    if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IClassFactory)) {
-      *ppv = static_cast<IClassFactory*>(this);
-      AddRef();
-      return S_OK;
-    }
-    *ppv = nullptr;
-    return E_NOINTERFACE;
-  }
-  ULONG STDMETHODCALLTYPE AddRef() override {
-    return static_cast<ULONG>(InterlockedIncrement(&refs_));
-  }
-  ULONG STDMETHODCALLTYPE Release() override {
-    const LONG left = InterlockedDecrement(&refs_);
-    if (left == 0) delete this;
-    return static_cast<ULONG>(left);
-  }
-  HRESULT STDMETHODCALLTYPE CreateInstance(IUnknown* outer, REFIID riid, void** ppv) override {
-    if (!ppv) return E_POINTER;
-    *ppv = nullptr;
-    if (outer) return CLASS_E_NOAGGREGATION;
-    IOemPS* object = new (std::nothrow) IOemPS();
-    if (!object) return E_OUTOFMEMORY;
-    const HRESULT hr = object->QueryInterface(riid, ppv);
-    object->Release();  // frees the object again when the query failed
-    return hr;
-  }
-  HRESULT STDMETHODCALLTYPE LockServer(BOOL lock) override {
-    if (lock)
-      InterlockedIncrement(&g_lockCount);
-    else
-      InterlockedDecrement(&g_lockCount);
-    return S_OK;
-  }
-
- private:
-  ~IOemPSCF() = default;
-  LONG refs_ = 1;
 };
 
 }  // namespace
 }  // namespace render
 }  // namespace qv
 
+// The factory is the shared one (IOemPSCF in the driver's terms): IUnknown and
+// IClassFactory, not counted in the object count.
 STDAPI DllGetClassObject(REFCLSID rclsid, REFIID riid, LPVOID* ppv) {
-  if (!ppv) return E_POINTER;
-  *ppv = nullptr;
-  if (!IsEqualCLSID(rclsid, CLSID_OEMRENDER)) return CLASS_E_CLASSNOTAVAILABLE;
-  auto* factory = new (std::nothrow) qv::render::IOemPSCF();
-  if (!factory) return E_OUTOFMEMORY;
-  const HRESULT hr = factory->QueryInterface(riid, ppv);
-  factory->Release();
-  return hr;
+  return qvoem::GetClassObject(rclsid, riid, ppv, CLSID_OEMRENDER, &qv::render::IOemPS::Create);
 }
 
-STDAPI DllCanUnloadNow() {
-  const LONG objects = InterlockedCompareExchange(&qv::render::g_objectCount, 0, 0);
-  const LONG locks = InterlockedCompareExchange(&qv::render::g_lockCount, 0, 0);
-  return objects == 0 && locks == 0 ? S_OK : S_FALSE;
-}
+STDAPI DllCanUnloadNow() { return qvoem::CanUnloadNow(); }
