@@ -17,6 +17,11 @@
 #define OEMCUIP_DOCPROP 1
 #define OEMCUIP_PRNPROP 2
 
+// OEMUIPSPARAM.dwFlags: the user may not change the settings shown.
+#ifndef DM_NOPERMISSION
+#define DM_NOPERMISSION 0x00000020
+#endif
+
 // IPrintCoreUI2::SetOptions flags and results.
 #define SETOPTIONS_FLAG_RESOLVE_CONFLICT 0x00000001
 #define SETOPTIONS_FLAG_KEEP_CONFLICT 0x00000002
