@@ -4,6 +4,7 @@
 
 #include <cstring>
 #include <cwchar>
+#include <type_traits>
 
 #include "Companion.h"
 #include "CompanionProbe.h"
@@ -91,5 +92,9 @@ extern "C" __declspec(dllexport) unsigned char __cdecl ExternalApply(std::size_t
 
 extern "C" __declspec(dllexport) void __cdecl UnembedExternal() { Record('U'); }
 
-// The declarations the plug-in calls through must match these definitions.
-static_assert(sizeof(&EmbedExtern) == sizeof(qv::ui::EmbedExternFn), "EmbedExtern");
+// The plug-in calls through these types: the definitions must match them exactly.
+static_assert(std::is_same<decltype(&EmbedExtern), qv::ui::EmbedExternFn>::value, "EmbedExtern");
+static_assert(std::is_same<decltype(&ExternalApply), qv::ui::ExternalApplyFn>::value,
+              "ExternalApply");
+static_assert(std::is_same<decltype(&UnembedExternal), qv::ui::UnembedExternalFn>::value,
+              "UnembedExternal");
