@@ -1,0 +1,77 @@
+#include "PastedFiles.h"
+
+namespace drux {
+
+PathVerdict JudgePath(FileProbe& probe, const std::u16string& path, std::u16string* added) {
+  if (path.empty()) return PathVerdict::kNotFound;
+  std::u16string target;
+  if (probe.ResolveShortcut(path, &target)) {
+    if (!target.empty() && probe.IsRegularFile(target)) {
+      *added = target;
+      return PathVerdict::kAdd;
+    }
+    return PathVerdict::kRefused;
+  }
+  if (probe.IsRegularFile(path)) {
+    *added = path;
+    return PathVerdict::kAdd;
+  }
+  return PathVerdict::kNotFound;
+}
+
+std::vector<std::u16string> FilesFromList(FileProbe& probe,
+                                          const std::vector<std::u16string>& paths) {
+  std::vector<std::u16string> files;
+  for (const std::u16string& path : paths) {
+    std::u16string file;
+    if (JudgePath(probe, path, &file) == PathVerdict::kAdd) files.push_back(file);
+  }
+  return files;
+}
+
+std::vector<std::u16string> SplitLines(const std::u16string& text) {
+  std::vector<std::u16string> lines;
+  size_t start = 0;
+  for (size_t i = 0; i <= text.size(); ++i) {
+    if (i == text.size() || text[i] == u'\r' || text[i] == u'\n') {
+      if (i > start) lines.push_back(text.substr(start, i - start));
+      start = i + 1;
+    }
+  }
+  return lines;
+}
+
+bool IsPasteSpace(char16_t c) {
+  return (c >= 0x09 && c <= 0x0D) || c == 0x20 || c == 0x85 || c == 0xA0 || c == 0x1680 ||
+         (c >= 0x2000 && c <= 0x200A) || c == 0x2028 || c == 0x2029 || c == 0x202F ||
+         c == 0x205F || c == 0x3000 || c == 0xFEFF;
+}
+
+std::vector<std::u16string> FilesFromText(FileProbe& probe, const std::u16string& text) {
+  std::vector<std::u16string> files;
+  for (std::u16string line : SplitLines(text)) {
+    size_t end = line.size();
+    while (end > 0 && IsPasteSpace(line[end - 1])) --end;
+    line.resize(end);
+    if (line.empty()) continue;
+    std::u16string file;
+    PathVerdict verdict = JudgePath(probe, line, &file);
+    if (verdict == PathVerdict::kNotFound) {
+      size_t begin = 0;
+      while (begin < line.size() && IsPasteSpace(line[begin])) ++begin;
+      if (begin > 0) verdict = JudgePath(probe, line.substr(begin), &file);
+    }
+    if (verdict == PathVerdict::kAdd) files.push_back(file);
+  }
+  return files;
+}
+
+std::u16string TextFromBlock(const char16_t* data, size_t byteSize) {
+  if (!data) return std::u16string();
+  const size_t units = byteSize / sizeof(char16_t);
+  size_t n = 0;
+  while (n < units && data[n] != u'\0') ++n;
+  return std::u16string(data, n);
+}
+
+}  // namespace drux

@@ -1,0 +1,55 @@
+// Which files a drop or a paste puts into the file list.
+//
+// A dropped or pasted path that is a shortcut stands for its target: a target that is
+// a regular file is added, any other target (a folder, a device) adds nothing, so a
+// shortcut file never goes to the printer in place of what it points to. A path that
+// is no shortcut, or a shortcut that does not resolve, is added when it is a regular
+// file itself. Folders and missing paths add nothing. Nothing is de-duplicated.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <vector>
+
+namespace drux {
+
+// The file system as the list sees it.
+class FileProbe {
+public:
+  virtual ~FileProbe() = default;
+  // True and *target set when path is a shell shortcut that resolves to a file-system
+  // path (a file or a folder).
+  virtual bool ResolveShortcut(const std::u16string& path, std::u16string* target) = 0;
+  // True when path names a regular file (no folder, device or pipe).
+  virtual bool IsRegularFile(const std::u16string& path) = 0;
+};
+
+enum class PathVerdict {
+  kAdd,       // *added is the file to list
+  kRefused,   // a shortcut to something that is no regular file: nothing is added
+  kNotFound,  // no shortcut and no regular file
+};
+PathVerdict JudgePath(FileProbe& probe, const std::u16string& path, std::u16string* added);
+
+// The files of a dropped or pasted file list, in its order; empty paths are skipped.
+std::vector<std::u16string> FilesFromList(FileProbe& probe,
+                                          const std::vector<std::u16string>& paths);
+
+// The lines of pasted text: the text split at every run of CR and LF characters, so
+// that empty lines fall away.
+std::vector<std::u16string> SplitLines(const std::u16string& text);
+
+// White space around a pasted path: the ASCII blanks and controls tab to CR, and the
+// other Unicode blanks (no-break spaces, the ideographic space, a byte-order mark).
+bool IsPasteSpace(char16_t c);
+
+// The files of pasted text, in line order. Each line loses its trailing white space
+// (a line left empty adds nothing) and is judged; when it is neither a shortcut nor a
+// regular file, it loses its leading white space as well and is judged once more.
+std::vector<std::u16string> FilesFromText(FileProbe& probe, const std::u16string& text);
+
+// The text of a clipboard block of byteSize bytes: up to its first NUL, and never
+// beyond the block, also when it holds no NUL or an odd number of bytes.
+std::u16string TextFromBlock(const char16_t* data, size_t byteSize);
+
+}  // namespace drux
