@@ -1,5 +1,7 @@
 #include "PastedFiles.h"
 
+#include <cstring>
+
 namespace drux {
 
 PathVerdict JudgePath(FileProbe& probe, const std::u16string& path, std::u16string* added) {
@@ -72,6 +74,24 @@ std::u16string TextFromBlock(const char16_t* data, size_t byteSize) {
   size_t n = 0;
   while (n < units && data[n] != u'\0') ++n;
   return std::u16string(data, n);
+}
+
+bool DropListIsWellFormed(const uint8_t* block, size_t size) {
+  // DROPFILES: pFiles (4 bytes), pt (8), fNC (4), fWide (4).
+  constexpr size_t kHeader = 20;
+  if (!block || size < kHeader) return false;
+  uint32_t offset = 0, wide = 0;
+  std::memcpy(&offset, block, 4);
+  std::memcpy(&wide, block + 16, 4);
+  if (offset < kHeader || offset >= size) return false;
+  const size_t unit = wide ? 2 : 1;
+  bool nameEmpty = true;  // at the start of a name
+  for (size_t at = offset; at + unit <= size; at += unit) {
+    const bool zero = unit == 2 ? (block[at] == 0 && block[at + 1] == 0) : block[at] == 0;
+    if (zero && nameEmpty) return true;  // the empty name that closes the list
+    nameEmpty = zero;
+  }
+  return false;
 }
 
 }  // namespace drux

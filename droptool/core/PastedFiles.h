@@ -8,6 +8,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -51,5 +52,11 @@ std::vector<std::u16string> FilesFromText(FileProbe& probe, const std::u16string
 // The text of a clipboard block of byteSize bytes: up to its first NUL, and never
 // beyond the block, also when it holds no NUL or an odd number of bytes.
 std::u16string TextFromBlock(const char16_t* data, size_t byteSize);
+
+// True when a dropped file list (a DROPFILES block of size bytes: the offset of the
+// names, a point, two flags, then NUL-ended names of 16-bit or 8-bit characters as the
+// wide flag says, closed by an empty name) keeps its names inside the block. A list
+// from the clipboard can hold anything; only a well-formed one is read.
+bool DropListIsWellFormed(const uint8_t* block, size_t size);
 
 }  // namespace drux

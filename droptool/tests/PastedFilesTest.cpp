@@ -1,6 +1,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <map>
 #include <set>
 #include <string>
@@ -99,6 +100,50 @@ TEST(ClipboardText, EndsAtTheFirstNulOrAtTheEndOfTheBlock) {
   EXPECT_EQ(u"xy", drux::TextFromBlock(noNul, 5));  // an odd byte count: the whole units
   EXPECT_EQ(u"", drux::TextFromBlock(noNul, 1));
   EXPECT_EQ(u"", drux::TextFromBlock(nullptr, 100));
+}
+
+}  // namespace
+
+namespace {
+
+std::vector<uint8_t> DropBlock(uint32_t offset, bool wide, const std::u16string& names) {
+  std::vector<uint8_t> b(20, 0);
+  std::memcpy(b.data(), &offset, 4);
+  const uint32_t w = wide ? 1 : 0;
+  std::memcpy(b.data() + 16, &w, 4);
+  b.resize(offset, 0xEE);
+  for (char16_t c : names) {
+    b.push_back(uint8_t(c & 0xFF));
+    if (wide) b.push_back(uint8_t(c >> 8));
+  }
+  return b;
+}
+
+TEST(DropList, OnlyAListClosedInsideItsBlockIsRead) {
+  using namespace std::string_literals;
+  const auto good = DropBlock(20, true, u"C:\\a.ps\0C:\\b.ps\0\0"s);
+  EXPECT_TRUE(drux::DropListIsWellFormed(good.data(), good.size()));
+  EXPECT_FALSE(drux::DropListIsWellFormed(good.data(), good.size() - 1));  // half a NUL
+  EXPECT_FALSE(drux::DropListIsWellFormed(good.data(), good.size() - 2));  // no closing name
+  const auto empty = DropBlock(20, true, u"\0"s);
+  EXPECT_TRUE(drux::DropListIsWellFormed(empty.data(), empty.size()));
+  const auto narrow = DropBlock(24, false, u"C:\\a.ps\0\0"s);
+  EXPECT_TRUE(drux::DropListIsWellFormed(narrow.data(), narrow.size()));
+  const auto oddOffset = DropBlock(21, true, u"x\0\0"s);
+  EXPECT_TRUE(drux::DropListIsWellFormed(oddOffset.data(), oddOffset.size()));
+  // A wide list whose bytes pair up wrongly is not closed by two stray zero bytes.
+  const auto straddle = DropBlock(20, true, u"\u0100\u0001"s);
+  EXPECT_FALSE(drux::DropListIsWellFormed(straddle.data(), straddle.size()));
+  auto offsetPastEnd = good;
+  const uint32_t far = 4000;
+  std::memcpy(offsetPastEnd.data(), &far, 4);
+  EXPECT_FALSE(drux::DropListIsWellFormed(offsetPastEnd.data(), offsetPastEnd.size()));
+  auto intoHeader = good;
+  const uint32_t eight = 8;
+  std::memcpy(intoHeader.data(), &eight, 4);
+  EXPECT_FALSE(drux::DropListIsWellFormed(intoHeader.data(), intoHeader.size()));
+  EXPECT_FALSE(drux::DropListIsWellFormed(good.data(), 19));
+  EXPECT_FALSE(drux::DropListIsWellFormed(nullptr, 100));
 }
 
 }  // namespace

@@ -1,6 +1,22 @@
 // Resource ids of DRUX.
 #pragma once
 
+// The main dialog.
+#define IDD_DRUX 102
+#define IDI_DRUX 128
+#define IDB_BANNER 130
+#define IDC_BTN_FILESELECT 1001
+#define IDC_LST_FILES 1011
+#define IDC_BTN_REMOVEFROMLIST 1013
+#define IDC_LST_PRINTERS 1015
+#define IDC_GRP_PRINTERS 1017
+#define IDC_GRP_FILES 1019
+#define IDC_BTN_DOWNLOAD 1020
+#define IDC_BTN_END 1021
+#define IDC_LBL_VERSION 1022
+#define IDC_BANNER_LINE 1027
+
+// The progress window.
 #define IDD_PROGRESS 103
 #define IDC_PROGRESS_CANCEL 1002
 #define IDC_PROGRESS_BAR 1003

@@ -1,0 +1,4 @@
+// The program's one application object; the class library's entry point runs it.
+#include "DRUXApp.h"
+
+CDRUXApp theApp;
