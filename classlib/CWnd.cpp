@@ -1,13 +1,25 @@
 #include "CWnd.h"
 
 #include <memory>
+#include <mutex>
 #include <unordered_map>
 #include <vector>
 
 namespace {
 
-// The window property that keeps an object with its window.
-const wchar_t kObjectProperty[] = L"QvClasslibCWnd";
+// The objects kept with their windows. A process-wide table rather than a window
+// property: every message of a routed window looks its object up, and under Wine a
+// property read is a round trip to the server, which made each message of a list of
+// thousands of entries cost tens of microseconds. Reached through plain pointers and
+// never freed, so that no destructor runs at process or thread end.
+std::mutex& ObjectsLock() {
+  static std::mutex* lock = new std::mutex;
+  return *lock;
+}
+std::unordered_map<HWND, CWnd*>& Objects() {
+  static auto* objects = new std::unordered_map<HWND, CWnd*>;
+  return *objects;
+}
 
 // The object that CreateEx is creating on this thread; StdWndProc hooks it to the new
 // window on the window's first message.
@@ -56,7 +68,9 @@ CWnd::~CWnd() {
 
 CWnd* CWnd::FromHandlePermanent(HWND hwnd) {
   if (!hwnd) return nullptr;
-  return static_cast<CWnd*>(::GetPropW(hwnd, kObjectProperty));
+  std::lock_guard<std::mutex> guard(ObjectsLock());
+  auto it = Objects().find(hwnd);
+  return it == Objects().end() ? nullptr : it->second;
 }
 
 CWnd* CWnd::FromHandle(HWND hwnd) {
@@ -74,7 +88,8 @@ CWnd* CWnd::FromHandle(HWND hwnd) {
 
 void CWnd::HookTo(HWND hwnd) {
   m_hWnd = hwnd;
-  ::SetPropW(hwnd, kObjectProperty, this);
+  std::lock_guard<std::mutex> guard(ObjectsLock());
+  Objects()[hwnd] = this;
 }
 
 void CWnd::Unhook() {
@@ -83,7 +98,9 @@ void CWnd::Unhook() {
     ::SetWindowLongPtrW(m_hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_pfnSuper));
     m_pfnSuper = nullptr;
   }
-  ::RemovePropW(m_hWnd, kObjectProperty);
+  std::lock_guard<std::mutex> guard(ObjectsLock());
+  auto it = Objects().find(m_hWnd);
+  if (it != Objects().end() && it->second == this) Objects().erase(it);
 }
 
 void CWnd::OnFinalNcDestroy() {

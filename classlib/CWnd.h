@@ -1,7 +1,7 @@
 // CWnd: the base window wrapper of our small class library (Windows builds only).
 //
-// A CWnd holds one HWND in m_hWnd. An object is "kept with" its window through a
-// window property, so FromHandlePermanent finds it from any callback. Messages reach
+// A CWnd holds one HWND in m_hWnd. An object is "kept with" its window in a
+// process-wide table, so FromHandlePermanent finds it from any callback. Messages reach
 // an object in one of two ways:
 //   - windows that we subclass or create (SubclassWindow, CreateEx) run through the one
 //     static window procedure StdWndProc, which calls the virtual WindowProc;
@@ -12,7 +12,7 @@
 // at the boundary and answer the message's default result.
 //
 // Lifetime: the object does not own the window. Its destructor unhooks itself (restores
-// the original window procedure, removes the property) but never destroys the window;
+// the original window procedure, leaves the table) but never destroys the window;
 // call DestroyWindow for that. After WM_NCDESTROY m_hWnd is cleared and PostNcDestroy
 // is called.
 #pragma once

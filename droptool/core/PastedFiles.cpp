@@ -4,6 +4,17 @@
 
 namespace drux {
 
+bool HasShortcutName(const std::u16string& path) {
+  static const char16_t kExtension[] = u".lnk";
+  if (path.size() < 4) return false;
+  for (size_t i = 0; i < 4; ++i) {
+    char16_t c = path[path.size() - 4 + i];
+    if (c >= u'A' && c <= u'Z') c = char16_t(c - u'A' + u'a');
+    if (c != kExtension[i]) return false;
+  }
+  return true;
+}
+
 PathVerdict JudgePath(FileProbe& probe, const std::u16string& path, std::u16string* added) {
   if (path.empty()) return PathVerdict::kNotFound;
   std::u16string target;
@@ -92,6 +103,42 @@ bool DropListIsWellFormed(const uint8_t* block, size_t size) {
     nameEmpty = zero;
   }
   return false;
+}
+
+bool ReadDropList(const uint8_t* block, size_t size, std::vector<std::u16string>* wide,
+                  std::vector<std::string>* narrow) {
+  if (!DropListIsWellFormed(block, size)) return false;
+  uint32_t offset = 0, isWide = 0;
+  std::memcpy(&offset, block, 4);
+  std::memcpy(&isWide, block + 16, 4);
+  // Each name ends at a NUL; an empty name closes the list, which is known to be
+  // closed inside the block.
+  if (isWide) {
+    std::u16string name;
+    for (size_t at = offset; at + 2 <= size; at += 2) {
+      const char16_t c = char16_t(block[at] | (block[at + 1] << 8));
+      if (c != 0) {
+        name += c;
+        continue;
+      }
+      if (name.empty()) break;
+      wide->push_back(name);
+      name.clear();
+    }
+  } else {
+    std::string name;
+    for (size_t at = offset; at < size; ++at) {
+      const char c = char(block[at]);
+      if (c != 0) {
+        name += c;
+        continue;
+      }
+      if (name.empty()) break;
+      narrow->push_back(name);
+      name.clear();
+    }
+  }
+  return true;
 }
 
 }  // namespace drux

@@ -25,6 +25,12 @@ public:
   virtual bool IsRegularFile(const std::u16string& path) = 0;
 };
 
+// True when path names a shell shortcut file by its type, as the shell tells them: a
+// name ending in ".lnk" (any case). Only such files are tried as shortcuts; opening
+// every dropped file to look for a link inside would make a drop of thousands of
+// print files slow.
+bool HasShortcutName(const std::u16string& path);
+
 enum class PathVerdict {
   kAdd,       // *added is the file to list
   kRefused,   // a shortcut to something that is no regular file: nothing is added
@@ -58,5 +64,12 @@ std::u16string TextFromBlock(const char16_t* data, size_t byteSize);
 // wide flag says, closed by an empty name) keeps its names inside the block. A list
 // from the clipboard can hold anything; only a well-formed one is read.
 bool DropListIsWellFormed(const uint8_t* block, size_t size);
+
+// The names of a well-formed dropped file list, in order, each at its full length:
+// in *wide for a list of 16-bit characters, in *narrow (the
+// system's 8-bit code page) otherwise. False, and nothing added, for a block that is not
+// well-formed. One pass over the block, however many names it holds.
+bool ReadDropList(const uint8_t* block, size_t size, std::vector<std::u16string>* wide,
+                  std::vector<std::string>* narrow);
 
 }  // namespace drux

@@ -147,3 +147,48 @@ TEST(DropList, OnlyAListClosedInsideItsBlockIsRead) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(DropList, NamesAreReadWholeInOnePass) {
+  using namespace std::string_literals;
+  const std::u16string longName(400, u'n');
+  const auto wideBlock = DropBlock(20, true, u"C:\\a.ps\0"s + longName + u"\0x\0\0"s);
+  std::vector<std::u16string> wide;
+  std::vector<std::string> narrow;
+  ASSERT_TRUE(drux::ReadDropList(wideBlock.data(), wideBlock.size(), &wide, &narrow));
+  EXPECT_THAT(wide, ElementsAre(u"C:\\a.ps", longName, u"x"));
+  EXPECT_TRUE(narrow.empty());
+
+  const auto narrowBlock = DropBlock(20, false, u"C:\\b.prn\0d\0\0"s);
+  wide.clear();
+  ASSERT_TRUE(drux::ReadDropList(narrowBlock.data(), narrowBlock.size(), &wide, &narrow));
+  EXPECT_TRUE(wide.empty());
+  EXPECT_THAT(narrow, ElementsAre("C:\\b.prn", "d"));
+
+  const auto empty = DropBlock(20, true, u"\0"s);
+  narrow.clear();
+  ASSERT_TRUE(drux::ReadDropList(empty.data(), empty.size(), &wide, &narrow));
+  EXPECT_TRUE(wide.empty());
+
+  const auto unclosed = DropBlock(20, true, u"C:\\a.ps\0"s);
+  EXPECT_FALSE(drux::ReadDropList(unclosed.data(), unclosed.size(), &wide, &narrow));
+  EXPECT_TRUE(wide.empty());
+}
+
+}  // namespace
+
+namespace {
+
+TEST(ShortcutName, TheShellsShortcutTypeByItsExtension) {
+  EXPECT_TRUE(drux::HasShortcutName(u"C:\\jobs\\a.lnk"));
+  EXPECT_TRUE(drux::HasShortcutName(u"C:\\jobs\\A.LNK"));
+  EXPECT_TRUE(drux::HasShortcutName(u".lnk"));
+  EXPECT_FALSE(drux::HasShortcutName(u"lnk"));
+  EXPECT_FALSE(drux::HasShortcutName(u"C:\\jobs\\a.lnk.ps"));
+  EXPECT_FALSE(drux::HasShortcutName(u"C:\\jobs\\a.ps"));
+  EXPECT_FALSE(drux::HasShortcutName(u"C:\\jobs\\alnk"));
+  EXPECT_FALSE(drux::HasShortcutName(u""));
+}
+
+}  // namespace

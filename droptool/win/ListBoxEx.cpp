@@ -92,8 +92,10 @@ void CListBoxEx::UpdateExtent() {
 
 void CListBoxEx::MeasureAdded(LPCWSTR entry) {
   if (m_pendingFull) return;  // the full measure to come takes it in
-  if (!m_measured) {
-    MeasuresChanged(true);  // the first measure of the list: the edge room with it
+  if (!m_measured || m_redrawOff) {
+    // The first measure of the list (the edge room with it), or a bulk change: one
+    // measure of the whole list when redrawing comes back on.
+    MeasuresChanged(true);
     return;
   }
   {

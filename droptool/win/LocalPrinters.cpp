@@ -70,7 +70,48 @@ bool ResolveShortcut(LPWSTR target, LPCWSTR path) {
   return ok;
 }
 
+namespace {
+
+// The size of a shell link's header: no file below it can be one.
+constexpr uint64_t kLinkHeaderSize = 0x4C;
+
+// True when the regular file at path starts with a shell link's header size; the shell
+// link object refuses everything else when it loads.
+bool StartsLikeShellLink(const std::u16string& path) {
+  HANDLE h = ::CreateFileW(W(path), GENERIC_READ,
+                           FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                           OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (h == INVALID_HANDLE_VALUE) return false;
+  BYTE header[4] = {};
+  DWORD got = 0;
+  const BOOL read = ::ReadFile(h, header, sizeof header, &got, nullptr);
+  ::CloseHandle(h);
+  return read && got == sizeof header && header[0] == kLinkHeaderSize && header[1] == 0 &&
+         header[2] == 0 && header[3] == 0;
+}
+
+}  // namespace
+
+bool WinFileProbe::Regular(const std::u16string& path, uint64_t* size) {
+  // A path is judged as a shortcut and then as a file: one status query serves both.
+  if (path != lastPath_) {
+    lastPath_ = path;
+    lastSize_ = 0;
+    lastRegular_ = ::QueryRegularFile(W(path), &lastSize_);
+  }
+  *size = lastSize_;
+  return lastRegular_;
+}
+
 bool WinFileProbe::ResolveShortcut(const std::u16string& path, std::u16string* target) {
+  // Only files of the shortcut type; of those, folders, devices, missing paths and
+  // files too short for a link header are no shortcuts either (the shell link object
+  // would refuse them all).
+  uint64_t size = 0;
+  if (!drux::HasShortcutName(path) || !Regular(path, &size) || size < kLinkHeaderSize ||
+      !StartsLikeShellLink(path)) {
+    return false;
+  }
   wchar_t buffer[2 * MAX_PATH + 1] = {};
   if (!::ResolveShortcut(buffer, W(path))) return false;
   *target = ToU16(buffer);
@@ -78,26 +119,28 @@ bool WinFileProbe::ResolveShortcut(const std::u16string& path, std::u16string* t
 }
 
 bool WinFileProbe::IsRegularFile(const std::u16string& path) {
-  return ::IsRegularFile(ToCString(path));
+  uint64_t size = 0;
+  return Regular(path, &size);
 }
 
 std::vector<std::u16string> DroppedPaths(HDROP drop) {
+  // Read in one pass from the block itself: asking the shell for name i walks the
+  // list from its start each time, which a drop of thousands of files cannot afford.
   std::vector<std::u16string> paths;
   if (!drop) return paths;
   const SIZE_T size = ::GlobalSize(drop);
   const void* block = ::GlobalLock(drop);
   if (!block) return paths;
-  const bool wellFormed = drux::DropListIsWellFormed(static_cast<const uint8_t*>(block), size);
+  std::vector<std::string> narrow;
+  drux::ReadDropList(static_cast<const uint8_t*>(block), size, &paths, &narrow);
   ::GlobalUnlock(drop);
-  if (!wellFormed) return paths;
-  const UINT count = ::DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
-  paths.reserve(count);
-  for (UINT i = 0; i < count; ++i) {
-    const UINT length = ::DragQueryFileW(drop, i, nullptr, 0);
-    std::vector<wchar_t> name(size_t(length) + 1, L'\0');
-    const UINT got = length ? ::DragQueryFileW(drop, i, name.data(), length + 1) : 0;
-    paths.push_back(std::u16string(reinterpret_cast<const char16_t*>(name.data()),
-                                   got <= length ? got : 0));
+  for (const std::string& name : narrow) {
+    const int length = ::MultiByteToWideChar(CP_ACP, 0, name.data(), int(name.size()), nullptr, 0);
+    std::u16string wide(size_t(length > 0 ? length : 0), u'\0');
+    if (length > 0)
+      ::MultiByteToWideChar(CP_ACP, 0, name.data(), int(name.size()),
+                            reinterpret_cast<wchar_t*>(&wide[0]), length);
+    paths.push_back(wide);
   }
   return paths;
 }

@@ -5,6 +5,7 @@
 #include <windows.h>
 #include <shellapi.h>
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -28,9 +29,14 @@ class WinFileProbe : public drux::FileProbe {
 public:
   bool ResolveShortcut(const std::u16string& path, std::u16string* target) override;
   bool IsRegularFile(const std::u16string& path) override;
+
+private:
+  bool Regular(const std::u16string& path, uint64_t* size);
+  std::u16string lastPath_;  // the last path whose status was queried, and its answer
+  bool lastRegular_ = false;
+  uint64_t lastSize_ = 0;
 };
 
 // The names of a dropped file list (WM_DROPFILES or the clipboard's CF_HDROP), each at
-// its full length, in order; empty names stay in (callers skip them). Nothing for a
-// block that is not a well-formed list.
+// its full length, in order. Nothing for a block that is not a well-formed list.
 std::vector<std::u16string> DroppedPaths(HDROP drop);

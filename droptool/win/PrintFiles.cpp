@@ -42,6 +42,8 @@ bool IsRegularFile(const CString& path) {
   return StatRegular(path, &size);
 }
 
+bool QueryRegularFile(const wchar_t* path, uint64_t* size) { return StatRegular(path, size); }
+
 BOOL WriteToPrinter(HANDLE printer, const void* data, DWORD length) {
   // Only the error box and its caption are used; no window is created.
   drux::WinSpooler spooler;

@@ -18,6 +18,8 @@ void PrintFiles(const CString& printerName, const CStringList& files, CWnd* owne
 
 // True when _wstat64 succeeds on path and it is no directory, character device or pipe.
 bool IsRegularFile(const CString& path);
+// IsRegularFile, and the file's size in *size when it is one.
+bool QueryRegularFile(const wchar_t* path, uint64_t* size);
 
 // Writes the whole buffer to the open job (an error box when WritePrinter fails; a
 // call that writes nothing counts as failed). A length of 0 makes one call of 0 bytes.
