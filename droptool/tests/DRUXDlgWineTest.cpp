@@ -11,7 +11,10 @@
 #include <thread>
 
 #include "AppTestKit.h"
+#include "CMenu.h"
+#include "DRUXApp.h"
 #include "DRUXDlg.h"
+#include "LocalPrinters.h"
 #include "resource.h"
 
 namespace {
@@ -285,6 +288,55 @@ TEST_F(MainDialog, PrinterChangesShowAfterTheChangeMessagesWithTheSelectionKept)
   EXPECT_TRUE(::DeletePrinter(h));
   ::ClosePrinter(h);
   ::SetDefaultPrinterW(L"DRUX Zeta");
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(MainDialog, LocalPrintersComeInCodeUnitOrder) {
+  CStringList names;
+  EnumLocalPrinters(names);
+  std::vector<std::wstring> got;
+  for (POSITION pos = names.GetHeadPosition(); pos;) got.push_back(names.GetNext(pos).str());
+  EXPECT_THAT(got, ElementsAre(L"DRUX Zeta", L"DRUX alpha"));
+}
+
+TEST(PrinterMenu, ItemsShowTheNamesAsTheyAreWithIdsFromOneThousand) {
+  CStringList printers;
+  printers.AddTail(L"A&B");
+  printers.AddTail(L"Laser");
+  CMenu menu;
+  ASSERT_TRUE(menu.CreatePopupMenu());
+  AppendPrinterItems(menu, printers);
+  ASSERT_EQ(2, menu.GetMenuItemCount());
+  wchar_t text[64] = {};
+  ::GetMenuStringW(menu, 1000, text, 64, MF_BYCOMMAND);
+  EXPECT_STREQ(L"A&&B", text);  // shown as "A&B", no mnemonic
+  ::GetMenuStringW(menu, 1001, text, 64, MF_BYCOMMAND);
+  EXPECT_STREQ(L"Laser", text);
+}
+
+TEST_F(MainDialog, ResolveShortcutAnswersOnlyForShortcutsToFileSystemPaths) {
+  const Files& f = files_;
+  wchar_t target[2 * MAX_PATH + 1];
+  struct Case {
+    std::wstring path;
+    bool resolves;
+    std::wstring target;
+  } cases[] = {
+      {f.a, false, L""},
+      {f.folder, false, L""},
+      {f.dir + L"\\missing.lnk", false, L""},
+      {f.notALink, false, L""},
+      {f.toA, true, f.a},
+      {f.toFolder, true, f.folder},
+  };
+  for (const Case& c : cases) {
+    std::fill(std::begin(target), std::end(target), L'?');
+    EXPECT_EQ(c.resolves, ResolveShortcut(target, c.path.c_str())) << std::string(c.path.begin(), c.path.end());
+    EXPECT_EQ(c.target, std::wstring(target)) << std::string(c.path.begin(), c.path.end());
+  }
 }
 
 }  // namespace
