@@ -24,7 +24,7 @@ using ::testing::ElementsAre;
 
 // Paths of the test files, made once.
 struct Files {
-  std::wstring dir, a, b, c, d, e, folder, toA, toFolder, notALink, dangling, cut, longName;
+  std::wstring dir, a, b, c, d, e, folder, toA, toFolder, notALink, cut, longName;
 };
 
 class MainDialog : public ::testing::Test {
@@ -50,7 +50,6 @@ protected:
     f.toA = f.dir + L"\\to a.lnk";
     f.toFolder = f.dir + L"\\to folder.lnk";
     f.notALink = f.dir + L"\\broken.lnk";
-    f.dangling = f.dir + L"\\dangling.lnk";
     int i = 0;
     for (const auto& p : {f.a, f.b, f.c, f.d, f.e})
       druxtest::WriteFileBytes(p, {uint8_t('A' + i++), 0x00, 0x1A, 0x0D, 0x0A});

@@ -175,6 +175,23 @@ TEST_F(Program, TextsFromTheLanguageFileBesideItAndEscEndsIt) {
   EXPECT_EQ(0, WaitForEnd());
 }
 
+TEST_F(Program, CarriesVersionTwoZeroSix) {
+  DWORD handle = 0;
+  const DWORD size = ::GetFileVersionInfoSizeW(exe_.c_str(), &handle);
+  ASSERT_GT(size, 0u);
+  std::vector<BYTE> info(size);
+  ASSERT_TRUE(::GetFileVersionInfoW(exe_.c_str(), 0, size, info.data()));
+  VS_FIXEDFILEINFO* fixed = nullptr;
+  UINT length = 0;
+  ASSERT_TRUE(::VerQueryValueW(info.data(), L"\\", reinterpret_cast<void**>(&fixed), &length));
+  EXPECT_EQ(MAKELONG(0, 2), LONG(fixed->dwFileVersionMS));
+  EXPECT_EQ(MAKELONG(0, 6), LONG(fixed->dwFileVersionLS));
+  wchar_t* text = nullptr;
+  ASSERT_TRUE(::VerQueryValueW(info.data(), L"\\StringFileInfo\\040904b0\\FileVersion",
+                               reinterpret_cast<void**>(&text), &length));
+  EXPECT_STREQ(L"2.0.6", text);
+}
+
 TEST_F(Program, TheCloseBoxEndsIt) {
   Start(L"");
   HWND dlg = WaitForWindow(process_.dwProcessId, L"#32770");
