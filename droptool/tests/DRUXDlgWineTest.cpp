@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <windows.h>
+#include <commdlg.h>
 #include <ole2.h>
 #include <winspool.h>
 
@@ -336,6 +337,47 @@ TEST_F(MainDialog, ResolveShortcutAnswersOnlyForShortcutsToFileSystemPaths) {
     EXPECT_EQ(c.resolves, ResolveShortcut(target, c.path.c_str())) << std::string(c.path.begin(), c.path.end());
     EXPECT_EQ(c.target, std::wstring(target)) << std::string(c.path.begin(), c.path.end());
   }
+}
+
+}  // namespace
+
+namespace {
+
+// Fills the Add Files dialog when it shows: the names typed, then Open.
+std::wstring g_typedNames;
+bool g_fileDialogSeen = false;
+
+BOOL CALLBACK FindFileDialog(HWND hwnd, LPARAM param) {
+  wchar_t cls[16] = {};
+  ::GetClassNameW(hwnd, cls, 16);
+  if (std::wstring(cls) == L"#32770" && ::IsWindowVisible(hwnd) && ::GetDlgItem(hwnd, 0x47c)) {
+    *reinterpret_cast<HWND*>(param) = hwnd;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+void CALLBACK FillFileDialog(HWND, UINT, UINT_PTR id, DWORD) {
+  HWND dialog = nullptr;
+  ::EnumThreadWindows(::GetCurrentThreadId(), &FindFileDialog, reinterpret_cast<LPARAM>(&dialog));
+  if (!dialog) return;
+  ::KillTimer(nullptr, id);
+  g_fileDialogSeen = true;
+  ::SendMessageW(dialog, CDM_SETCONTROLTEXT, 0x47c, LPARAM(g_typedNames.c_str()));
+  ::PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+}
+
+TEST_F(MainDialog, AddFilesTakesTheChosenFilesInTheDialogsOrder) {
+  const Files& f = files_;
+  ::SetCurrentDirectoryW(f.dir.c_str());
+  g_typedNames = L"\"c.tif\" \"a.ps\" \"e.ps\"";
+  g_fileDialogSeen = false;
+  const UINT_PTR timer = ::SetTimer(nullptr, 0, 100, &FillFileDialog);
+  ::SendMessageW(dlg_.m_hWnd, WM_COMMAND, MAKEWPARAM(IDC_BTN_FILESELECT, BN_CLICKED), 0);
+  ::KillTimer(nullptr, timer);
+  EXPECT_TRUE(g_fileDialogSeen);
+  // The paths in the order the dialog gives them.
+  EXPECT_THAT(Paths(), ElementsAre(f.c, f.a, f.e));
 }
 
 }  // namespace
