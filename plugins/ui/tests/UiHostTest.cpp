@@ -652,6 +652,37 @@ TEST(UiCom, CommonUIPropCallbacksAndDisabledItems) {
   plugin->Release();
 }
 
+// The two page templates as the resource compiler wrote them (DLGTEMPLATEEX).
+TEST(UiCom, PageTemplates) {
+  for (const WORD id : {WORD{111}, WORD{112}}) {
+    SCOPED_TRACE(id);
+    HRSRC found = FindResourceW(g_dll, MAKEINTRESOURCEW(id), MAKEINTRESOURCEW(5) /* RT_DIALOG */);
+    ASSERT_NE(found, nullptr);
+    const auto* t = static_cast<const BYTE*>(LockResource(LoadResource(g_dll, found)));
+    ASSERT_NE(t, nullptr);
+    auto word = [&](size_t at) { WORD w; std::memcpy(&w, t + at, 2); return w; };
+    auto dword = [&](size_t at) { DWORD d; std::memcpy(&d, t + at, 4); return d; };
+    ASSERT_EQ(word(0), 1);       // dlgVer
+    ASSERT_EQ(word(2), 0xFFFF);  // signature of the extended template
+    EXPECT_EQ(dword(8), 0u);     // exStyle
+    EXPECT_EQ(dword(12), 0x80C800C8u);
+    EXPECT_EQ(word(16), 0) << "no controls";
+    EXPECT_EQ(word(22), 376);
+    EXPECT_EQ(word(24), id == 111 ? 330 : 290);
+    size_t at = 26;
+    EXPECT_EQ(word(at), 0) << "no menu";
+    at += 2;
+    EXPECT_EQ(word(at), 0) << "the standard dialog class";
+    at += 2;
+    const std::wstring caption(reinterpret_cast<const WCHAR*>(t + at));
+    EXPECT_EQ(caption, L"Quorvane");
+    at += (caption.size() + 1) * 2;
+    EXPECT_EQ(word(at), 9) << "points";
+    at += 6;  // point size, weight, italic, charset
+    EXPECT_EQ(std::wstring(reinterpret_cast<const WCHAR*>(t + at)), L"MS Shell Dlg 2");
+  }
+}
+
 // ---- custom papers through the plug-in's methods, on a real printer ----
 
 TEST(UiCom, CustomPapersOnARealPrinter) {
