@@ -1,0 +1,104 @@
+#include "NetworkSearchRules.h"
+
+#include "TWKResource.h"
+
+int32_t SearchRadioToCheck(int32_t storedChoice) {
+  if (storedChoice == kRadioTypedServer || storedChoice == kRadioSearchOtherConnection) {
+    return storedChoice;
+  }
+  return kRadioFoundServer;
+}
+
+bool TakeOverThreadServers(PrintServerList& shown, const PrintServerList& thread) {
+  if (!shown.empty() || thread.empty()) return false;
+  shown = thread;
+  return true;
+}
+
+std::vector<size_t> ServersToList(const PrintServerList& servers) {
+  std::vector<size_t> listed;
+  for (size_t i = 0; i < servers.size(); ++i) {
+    bool seen = false;
+    for (size_t j : listed) {
+      if (servers[j].displayName == servers[i].displayName &&
+          servers[j].ipAddress == servers[i].ipAddress) {
+        seen = true;
+        break;
+      }
+    }
+    if (!seen) listed.push_back(i);
+  }
+  return listed;
+}
+
+int FindServerItem(const std::vector<std::u16string>& addressColumn, const std::u16string& address) {
+  if (address.empty()) return -1;
+  for (size_t i = 0; i < addressColumn.size(); ++i) {
+    if (addressColumn[i] == address) return int(i);
+  }
+  return -1;
+}
+
+bool IsValidServerChoice(const ServerListSelection& selection) {
+  return selection.itemCount > 0 && selection.selected >= 0 &&
+         selection.selected < selection.itemCount && selection.record != nullptr &&
+         !selection.addressColumn.empty() && selection.addressColumn == selection.record->ipAddress;
+}
+
+namespace {
+
+bool IsWhiteSpace(char16_t c) {
+  switch (c) {
+    case 0x09: case 0x0A: case 0x0B: case 0x0C: case 0x0D: case 0x20:
+    case 0x85: case 0xA0: case 0x1680: case 0x2028: case 0x2029: case 0x202F:
+    case 0x205F: case 0x3000:
+      return true;
+    default:
+      return c >= 0x2000 && c <= 0x200A;
+  }
+}
+
+}  // namespace
+
+std::u16string TrimWhiteSpace(const std::u16string& text) {
+  size_t first = 0, end = text.size();
+  while (first < end && IsWhiteSpace(text[first])) ++first;
+  while (end > first && IsWhiteSpace(text[end - 1])) --end;
+  return text.substr(first, end - first);
+}
+
+ConnectResult ConnectChosenServer(int32_t radio, const PrintServer* selection,
+                                  const std::u16string& typedText, const ServerQuery& query) {
+  ConnectResult result;
+  std::u16string name;
+  if (radio == kRadioTypedServer) {
+    name = TrimWhiteSpace(typedText);
+    if (name.empty()) {
+      result.refusal = ConnectRefusal::EmptyName;
+      return result;
+    }
+  } else {
+    if (!selection) {
+      result.refusal = ConnectRefusal::NoServerChosen;
+      return result;
+    }
+    result.choseFoundServer = true;
+    result.chosenAddress = selection->ipAddress;
+    name = selection->ipAddress;
+  }
+  result.asked = true;
+  PrintServer record;
+  if (query && query(name, record)) {
+    result.answered = true;
+    // The user's own spelling of the name, not what it resolved to.
+    if (radio == kRadioTypedServer) record.hostName = name;
+    result.server = std::move(record);
+  } else {
+    result.refusal = ConnectRefusal::NoAnswer;
+  }
+  return result;
+}
+
+int32_t SearchNextPage(int32_t radio) {
+  return radio == kRadioSearchOtherConnection ? IDD_OTHERPORT : IDD_LISTQUEUES;
+}
