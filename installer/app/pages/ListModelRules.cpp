@@ -78,6 +78,17 @@ int FindItemByPrefix(const std::vector<std::u16string>& items, const std::u16str
   return -1;
 }
 
+int FindItemToReselect(const std::vector<std::u16string>& texts,
+                       const std::vector<std::u16string>& values, const std::u16string& stored,
+                       const std::u16string& prefix) {
+  if (!stored.empty()) {
+    for (size_t i = 0; i < values.size() && i < texts.size(); ++i) {
+      if (values[i] == stored) return int(i);
+    }
+  }
+  return FindItemByPrefix(texts, prefix);
+}
+
 std::optional<std::u16string> PrefillModelPrinterName(const ModelPrefillInput& input) {
   if (input.radioQueues == kRadioInstallQueues) return input.serverName;
   if (input.radioQueues == kRadioQueuesOtherConnection ||

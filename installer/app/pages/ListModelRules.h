@@ -52,6 +52,14 @@ std::u16string WithoutDecoration(const std::u16string& section);
 // An empty prefix finds the first item.
 int FindItemByPrefix(const std::vector<std::u16string>& items, const std::u16string& prefix);
 
+// The item that shows an earlier choice again: the first whose value (its models
+// section, or its text) equals the stored choice exactly, so that of two models whose
+// names differ only in case the one chosen comes back; else FindItemByPrefix with
+// `prefix`. -1 when neither finds one.
+int FindItemToReselect(const std::vector<std::u16string>& texts,
+                       const std::vector<std::u16string>& values, const std::u16string& stored,
+                       const std::u16string& prefix);
+
 // The printer name the page proposes when it is shown, or nothing when the field keeps
 // its text:
 // - after the queue page's queues choice: the print server's name;

@@ -103,6 +103,26 @@ TEST(ListModel, ReselectsByPrefixWithoutRegardToCase) {
   EXPECT_EQ(FindItemByPrefix({}, u""), -1);
 }
 
+TEST(ListModel, ReselectsTheExactChoiceBeforeAPrefixMatch) {
+  // Two models differing only in case, in the list's order: the one chosen comes back.
+  const std::vector<std::u16string> models = {u"tavik test ps", u"Tavik Test PS", u"Tavik Test PS2"};
+  EXPECT_EQ(FindItemToReselect(models, models, u"Tavik Test PS", u"Tavik Test PS"), 1);
+  EXPECT_EQ(FindItemToReselect(models, models, u"tavik test ps", u"tavik test ps"), 0);
+  EXPECT_EQ(FindItemToReselect(models, models, u"TAVIK TEST PS", u"TAVIK TEST PS"), 0);  // by prefix
+  EXPECT_EQ(FindItemToReselect(models, models, u"Tavik Test PS2", u"Tavik Test PS2"), 2);
+  EXPECT_EQ(FindItemToReselect(models, models, u"Other", u"Other"), -1);
+  EXPECT_EQ(FindItemToReselect(models, models, u"", u""), 0);
+  // Manufacturers are found by their models section; a decorated choice finds the
+  // decorated one of two equal names, and an undecorated one the other.
+  const std::vector<std::u16string> names = {u"Acme", u"Acme", u"Tavik"};
+  const std::vector<std::u16string> sections = {u"Acme", u"Acme.NTamd64", u"Tavik.NTamd64"};
+  EXPECT_EQ(FindItemToReselect(names, sections, u"Acme.NTamd64", WithoutDecoration(u"Acme.NTamd64")), 1);
+  EXPECT_EQ(FindItemToReselect(names, sections, u"Acme", u"Acme"), 0);
+  // A choice made on 32-bit Windows (undecorated) still finds its manufacturer.
+  EXPECT_EQ(FindItemToReselect(names, sections, u"Tavik", u"Tavik"), 2);
+  EXPECT_EQ(FindItemToReselect(names, sections, u"tavik.ntamd64", WithoutDecoration(u"tavik.ntamd64")), 2);
+}
+
 TEST(ListModel, PrinterNamePrefillOrder) {
   const int32_t Q = kRadioInstallQueues, QO = kRadioQueuesOtherConnection;
   const int32_t F = kRadioFoundServer, SO = kRadioSearchOtherConnection;
