@@ -31,6 +31,22 @@ public:
     it.pszText = const_cast<LPWSTR>(text ? text : L"");
     return int(SendMessage(LVM_INSERTITEMW, 0, LPARAM(&it)));
   }
+  int InsertItem(int item, LPCWSTR text, LPARAM data) {
+    LVITEMW it{};
+    it.mask = LVIF_TEXT | LVIF_PARAM;
+    it.iItem = item;
+    it.pszText = const_cast<LPWSTR>(text ? text : L"");
+    it.lParam = data;
+    return int(SendMessage(LVM_INSERTITEMW, 0, LPARAM(&it)));
+  }
+  BOOL DeleteColumn(int column) { return BOOL(SendMessage(LVM_DELETECOLUMN, WPARAM(column))); }
+  BOOL SetColumnWidth(int column, int width) {
+    return BOOL(SendMessage(LVM_SETCOLUMNWIDTH, WPARAM(column), MAKELPARAM(width, 0)));
+  }
+  int GetColumnCount() const {
+    HWND header = reinterpret_cast<HWND>(SendMessage(LVM_GETHEADER));
+    return header ? int(::SendMessageW(header, HDM_GETITEMCOUNT, 0, 0)) : 0;
+  }
   BOOL SetItemText(int item, int subItem, LPCWSTR text) {
     LVITEMW it{};
     it.iSubItem = subItem;
