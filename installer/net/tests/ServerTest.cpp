@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "NetText.h"
+#include "PrintServerControl.h"
 #include "PrintServerNet.h"
 #include "TimeoutableSocket.h"
 
@@ -24,58 +25,6 @@ double Seconds() {
   return double(now.QuadPart) / double(f.QuadPart);
 }
 
-// The print server's control connection: one JSON command per line, one line back.
-class Control {
-public:
-  Control() {
-    s_ = socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in a = {};
-    a.sin_family = AF_INET;
-    a.sin_port = htons(2290);
-    a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    DWORD timeoutMs = 10000;
-    setsockopt(s_, SOL_SOCKET, SO_RCVTIMEO, reinterpret_cast<const char*>(&timeoutMs), sizeof timeoutMs);
-    connected_ = connect(s_, reinterpret_cast<sockaddr*>(&a), sizeof a) == 0;
-  }
-  ~Control() { closesocket(s_); }
-  bool connected() const { return connected_; }
-  std::string Command(const std::string& json) {
-    // One command per line: the line breaks of a command written over several lines
-    // are blanks to JSON.
-    std::string line = json;
-    for (char& c : line)
-      if (c == '\n') c = ' ';
-    line += '\n';
-    send(s_, line.data(), int(line.size()), 0);
-    std::string answer;
-    char c;
-    while (answer.size() < (1u << 22) && recv(s_, &c, 1, 0) == 1 && c != '\n') answer += c;
-    return answer;
-  }
-  // The logged items (probes, or the requests to one host) as bytes.
-  std::vector<std::string> Items(const std::string& json) {
-    std::string answer = Command(json);
-    std::vector<std::string> items;
-    size_t at = answer.find(' ');
-    while (at != std::string::npos) {
-      size_t end = answer.find(' ', at + 1);
-      std::string hex = answer.substr(at + 1, end == std::string::npos ? std::string::npos : end - at - 1);
-      std::string bytes;
-      for (size_t i = 0; i + 1 < hex.size(); i += 2) bytes += char(std::stoi(hex.substr(i, 2), nullptr, 16));
-      items.push_back(bytes);
-      at = end;
-    }
-    return items;
-  }
-  std::vector<std::string> Requests(const std::string& host) {
-    return Items("{\"cmd\":\"requests\",\"host\":\"" + host + "\"}");
-  }
-
-private:
-  SOCKET s_;
-  bool connected_ = false;
-};
-
 class ServerTest : public ::testing::Test {
 protected:
   static void SetUpTestSuite() { ASSERT_TRUE(AfxSocketInit()); }
@@ -83,7 +32,7 @@ protected:
     ASSERT_TRUE(control_.connected());
     ASSERT_EQ(control_.Command("{\"cmd\":\"config\"," + json + "}"), "ok");
   }
-  Control control_;
+  PrintServerControl control_;
 };
 
 const char kAlpha[] = R"("127.0.0.2": {
