@@ -1,6 +1,12 @@
-// Page 9: manufacturer and model from an INF package.
+// Page 9: the manufacturer and model of an INF driver package opened with Have Disk,
+// and the printer name. The last package is remembered in the registry profile and
+// read again every time the page is shown.
 #pragma once
 
+#include <optional>
+#include <string>
+
+#include "CEdit.h"
 #include "CListCtrl.h"
 #include "PropertyPageExEx.h"
 
@@ -14,6 +20,25 @@ public:
   LRESULT OnWizardNext() override;
   LRESULT OnWizardBack() override;
 
+  // Each manufacturer item's data is 1 when its INF line names "NTamd64", else 0.
   CListCtrl m_manufacturers;
   CListCtrl m_models;
+  CEdit m_name;
+
+protected:
+  BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
+  BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result) override;
+
+private:
+  void OnHaveDisk();
+  // Fill the lists from the INF at path; a file that cannot be opened is reported and
+  // leaves the list being filled empty.
+  void LoadManufacturers(const CString& path);
+  void LoadModels(const CString& path, const CString& section);
+  // The selected manufacturer's models section (decorated on 64-bit Windows when its
+  // line asks for it); false, and section unchanged, when none is selected.
+  bool GetModelsSection(CString& section) const;
+  bool GetSelectedModel(CString& model) const;
+  std::optional<std::u16string> SelectedModel() const;
+  void SuggestNameFromModel();
 };

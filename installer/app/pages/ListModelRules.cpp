@@ -2,8 +2,6 @@
 
 #include <algorithm>
 
-#include "ListQueuesRules.h"
-#include "NetworkSearchRules.h"
 #include "TWKResource.h"
 
 const char16_t kManufacturerSection[] = u"Manufacturer";
@@ -90,9 +88,9 @@ int FindItemToReselect(const std::vector<std::u16string>& texts,
 }
 
 std::optional<std::u16string> PrefillModelPrinterName(const ModelPrefillInput& input) {
-  if (input.radioQueues == kRadioInstallQueues) return input.serverName;
-  if (input.radioQueues == kRadioQueuesOtherConnection ||
-      input.radioSearch == kRadioSearchOtherConnection) {
+  if (input.radioQueues == IDC_LISTQUEUES_CHECKED) return input.serverName;
+  if (input.radioQueues == IDC_LISTQUEUES_OTHER ||
+      input.radioSearch == IDC_NETSEARCH_OTHER) {
     if (!input.printerName.empty()) return input.printerName;
     return input.selectedModel.value_or(std::u16string());
   }

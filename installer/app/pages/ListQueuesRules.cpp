@@ -3,8 +3,8 @@
 #include "TWKResource.h"
 
 int32_t QueuesRadioToCheck(int32_t storedChoice) {
-  return storedChoice == kRadioQueuesOtherConnection ? kRadioQueuesOtherConnection
-                                                     : kRadioInstallQueues;
+  return storedChoice == IDC_LISTQUEUES_OTHER ? IDC_LISTQUEUES_OTHER
+                                                     : IDC_LISTQUEUES_CHECKED;
 }
 
 bool InternetOptionEnabled(bool otherConnectionChecked, bool win9x) {
@@ -20,7 +20,7 @@ std::u16string PrefillQueuePrinterName(const std::u16string& typedBefore,
 }
 
 bool HasQueueChoice(int32_t radio, bool anyQueueChecked) {
-  return radio == kRadioQueuesOtherConnection || anyQueueChecked;
+  return radio == IDC_LISTQUEUES_OTHER || anyQueueChecked;
 }
 
 QueueNextDecision DecideQueueNext(const QueueNextInput& input) {
@@ -43,7 +43,7 @@ QueueNextDecision DecideQueueNext(const QueueNextInput& input) {
     }
   }
   decision.storeInternetFlag = true;
-  if (input.radio == kRadioQueuesOtherConnection) {
+  if (input.radio == IDC_LISTQUEUES_OTHER) {
     decision.nextPage = IDD_OTHERPORT;
   } else {
     decision.collectQueues = true;

@@ -7,10 +7,7 @@
 #include <string>
 
 #include "PrinterNameRules.h"
-
-// The page's two radio buttons; the stored choice is the id of the checked one.
-constexpr int32_t kRadioInstallQueues = 1067;
-constexpr int32_t kRadioQueuesOtherConnection = 1068;
+#include "TWKResource.h"
 
 // The other-connection choice shows as stored; anything else shows the queues radio.
 int32_t QueuesRadioToCheck(int32_t storedChoice);

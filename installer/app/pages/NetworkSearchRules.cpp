@@ -3,10 +3,10 @@
 #include "TWKResource.h"
 
 int32_t SearchRadioToCheck(int32_t storedChoice) {
-  if (storedChoice == kRadioTypedServer || storedChoice == kRadioSearchOtherConnection) {
+  if (storedChoice == IDC_NETSEARCH_TYPED || storedChoice == IDC_NETSEARCH_OTHER) {
     return storedChoice;
   }
-  return kRadioFoundServer;
+  return IDC_NETSEARCH_FOUND;
 }
 
 bool TakeOverThreadServers(PrintServerList& shown, const PrintServerList& thread) {
@@ -71,7 +71,7 @@ ConnectResult ConnectChosenServer(int32_t radio, const PrintServer* selection,
                                   const std::u16string& typedText, const ServerQuery& query) {
   ConnectResult result;
   std::u16string name;
-  if (radio == kRadioTypedServer) {
+  if (radio == IDC_NETSEARCH_TYPED) {
     name = TrimWhiteSpace(typedText);
     if (name.empty()) {
       result.refusal = ConnectRefusal::EmptyName;
@@ -91,7 +91,7 @@ ConnectResult ConnectChosenServer(int32_t radio, const PrintServer* selection,
   if (query && query(name, record)) {
     result.answered = true;
     // The user's own spelling of the name, not what it resolved to.
-    if (radio == kRadioTypedServer) record.hostName = name;
+    if (radio == IDC_NETSEARCH_TYPED) record.hostName = name;
     result.server = std::move(record);
   } else {
     result.refusal = ConnectRefusal::NoAnswer;
@@ -100,5 +100,5 @@ ConnectResult ConnectChosenServer(int32_t radio, const PrintServer* selection,
 }
 
 int32_t SearchNextPage(int32_t radio) {
-  return radio == kRadioSearchOtherConnection ? IDD_OTHERPORT : IDD_LISTQUEUES;
+  return radio == IDC_NETSEARCH_OTHER ? IDD_OTHERPORT : IDD_LISTQUEUES;
 }

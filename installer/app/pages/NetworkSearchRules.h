@@ -10,11 +10,7 @@
 #include <vector>
 
 #include "PrintServer.h"
-
-// The page's three radio buttons; the stored choice is the id of the checked one.
-constexpr int32_t kRadioFoundServer = 1037;
-constexpr int32_t kRadioTypedServer = 1040;
-constexpr int32_t kRadioSearchOtherConnection = 1042;
+#include "TWKResource.h"
 
 // The typed-name and other-connection choices show as stored; anything else shows the
 // found-server radio.

@@ -1,5 +1,7 @@
 #include "NewOldPage.h"
 
+#include "NewOldRules.h"
+#include "TWKApp.h"
 #include "TWKResource.h"
 #include "TextLookupWin.h"
 
@@ -15,8 +17,23 @@ BOOL CNewOldPage::OnSetActive() {
             {IDC_NEWOLD_FROMDISK, texts::kRadioFromDisk},
             {IDC_NEWOLD_BASED, texts::kRadioBasedOnInstalled},
             {IDC_NEWOLD_INFO, texts::kNewOldInfo}});
+  CheckRadioButton(IDC_NEWOLD_FROMDISK, IDC_NEWOLD_BASED,
+                   NewOldRadioToCheck(TheState().radioDriverOrigin));
   return CPropertyPageExEx::OnSetActive();
 }
 
-LRESULT CNewOldPage::OnWizardNext() { return AcceptNext(IDD_NETWORKSEARCH); }
-LRESULT CNewOldPage::OnWizardBack() { return GoBack(); }
+void CNewOldPage::StoreChoice() {
+  InstallerState& state = TheState();
+  state.radioDriverOrigin = GetCheckedRadioButton(IDC_NEWOLD_FROMDISK, IDC_NEWOLD_BASED);
+  state.basedMode = IsBasedMode(state.radioDriverOrigin);
+}
+
+LRESULT CNewOldPage::OnWizardNext() {
+  StoreChoice();
+  return AcceptNext(NewOldNextPage(TheState().radioDriverOrigin));
+}
+
+LRESULT CNewOldPage::OnWizardBack() {
+  StoreChoice();
+  return GoBack();
+}

@@ -1,4 +1,5 @@
-// Page 7: a new driver from disk or a printer based on an installed one.
+// Page 7: a new printer with a driver from an installation disk, or a printer based on
+// an installed one (whose driver is then reused).
 #pragma once
 
 #include "PropertyPageExEx.h"
@@ -11,4 +12,8 @@ public:
   BOOL OnSetActive() override;
   LRESULT OnWizardNext() override;
   LRESULT OnWizardBack() override;
+
+private:
+  // The checked radio and based mode into the installer state.
+  void StoreChoice();
 };

@@ -4,9 +4,7 @@
 
 #include <cstdint>
 
-// The page's two radio buttons; the stored choice is the id of the checked one.
-constexpr int32_t kRadioDriverFromDisk = 1001;
-constexpr int32_t kRadioBasedOnInstalled = 1002;
+#include "TWKResource.h"
 
 // The radio to check when the page is shown: the stored choice when it is the based
 // one, else the driver from disk (so the first visit shows that one checked).

@@ -9,8 +9,6 @@
 #include <string>
 #include <vector>
 
-#include "ListQueuesRules.h"
-#include "NetworkSearchRules.h"
 #include "TWKResource.h"
 
 namespace {
@@ -124,8 +122,8 @@ TEST(ListModel, ReselectsTheExactChoiceBeforeAPrefixMatch) {
 }
 
 TEST(ListModel, PrinterNamePrefillOrder) {
-  const int32_t Q = kRadioInstallQueues, QO = kRadioQueuesOtherConnection;
-  const int32_t F = kRadioFoundServer, SO = kRadioSearchOtherConnection;
+  const int32_t Q = IDC_LISTQUEUES_CHECKED, QO = IDC_LISTQUEUES_OTHER;
+  const int32_t F = IDC_NETSEARCH_FOUND, SO = IDC_NETSEARCH_OTHER;
   const std::optional<std::u16string> model = u"Tavik PS", none;
   const struct {
     int32_t radioQueues, radioSearch;

@@ -11,9 +11,9 @@
 namespace {
 
 TEST(ListQueues, RadioShownAndInternetOption) {
-  EXPECT_EQ(QueuesRadioToCheck(0), kRadioInstallQueues);
-  EXPECT_EQ(QueuesRadioToCheck(kRadioInstallQueues), kRadioInstallQueues);
-  EXPECT_EQ(QueuesRadioToCheck(kRadioQueuesOtherConnection), kRadioQueuesOtherConnection);
+  EXPECT_EQ(QueuesRadioToCheck(0), IDC_LISTQUEUES_CHECKED);
+  EXPECT_EQ(QueuesRadioToCheck(IDC_LISTQUEUES_CHECKED), IDC_LISTQUEUES_CHECKED);
+  EXPECT_EQ(QueuesRadioToCheck(IDC_LISTQUEUES_OTHER), IDC_LISTQUEUES_OTHER);
 
   EXPECT_TRUE(InternetOptionEnabled(false, false));
   EXPECT_FALSE(InternetOptionEnabled(true, false));
@@ -37,9 +37,9 @@ TEST(ListQueues, PrefillTakesTheFirstNonEmptyInItsOrder) {
 }
 
 TEST(ListQueues, HasQueueChoice) {
-  EXPECT_TRUE(HasQueueChoice(kRadioQueuesOtherConnection, false));
-  EXPECT_TRUE(HasQueueChoice(kRadioInstallQueues, true));
-  EXPECT_FALSE(HasQueueChoice(kRadioInstallQueues, false));
+  EXPECT_TRUE(HasQueueChoice(IDC_LISTQUEUES_OTHER, false));
+  EXPECT_TRUE(HasQueueChoice(IDC_LISTQUEUES_CHECKED, true));
+  EXPECT_FALSE(HasQueueChoice(IDC_LISTQUEUES_CHECKED, false));
   EXPECT_FALSE(HasQueueChoice(0, false));
 }
 
@@ -56,7 +56,7 @@ QueueNextInput Input(bool based, int32_t radio, bool checked, size_t nameLength,
 }
 
 TEST(ListQueues, NextDecisions) {
-  const int32_t Q = kRadioInstallQueues, O = kRadioQueuesOtherConnection;
+  const int32_t Q = IDC_LISTQUEUES_CHECKED, O = IDC_LISTQUEUES_OTHER;
   const struct {
     QueueNextInput in;
     QueueRefusal refusal;

@@ -27,11 +27,11 @@ TEST(NetworkSearch, RadioShownForTheStoredChoice) {
   const struct {
     int32_t stored, shown;
   } cases[] = {
-      {0, kRadioFoundServer},
-      {kRadioFoundServer, kRadioFoundServer},
-      {kRadioTypedServer, kRadioTypedServer},
-      {kRadioSearchOtherConnection, kRadioSearchOtherConnection},
-      {1041, kRadioFoundServer},
+      {0, IDC_NETSEARCH_FOUND},
+      {IDC_NETSEARCH_FOUND, IDC_NETSEARCH_FOUND},
+      {IDC_NETSEARCH_TYPED, IDC_NETSEARCH_TYPED},
+      {IDC_NETSEARCH_OTHER, IDC_NETSEARCH_OTHER},
+      {1041, IDC_NETSEARCH_FOUND},
   };
   for (const auto& c : cases) EXPECT_EQ(SearchRadioToCheck(c.stored), c.shown) << c.stored;
 }
@@ -133,7 +133,7 @@ struct FakeQuery {
 TEST(NetworkSearch, FoundServerIsAskedByItsAddress) {
   FakeQuery query;
   const PrintServer alpha = Server(u"Alpha", u"10.0.0.1", u"alpha.test");
-  ConnectResult r = ConnectChosenServer(kRadioFoundServer, &alpha, u"ignored", query.Fn());
+  ConnectResult r = ConnectChosenServer(IDC_NETSEARCH_FOUND, &alpha, u"ignored", query.Fn());
   EXPECT_EQ(r.refusal, ConnectRefusal::None);
   EXPECT_THAT(query.asked, ElementsAre(u"10.0.0.1"));
   EXPECT_TRUE(r.asked);
@@ -148,7 +148,7 @@ TEST(NetworkSearch, FoundServerIsAskedByItsAddress) {
 
 TEST(NetworkSearch, TypedNameIsTrimmedAndKeptAsTypedAsHostName) {
   FakeQuery query;
-  ConnectResult r = ConnectChosenServer(kRadioTypedServer, nullptr, u"  Alpha.Test \t", query.Fn());
+  ConnectResult r = ConnectChosenServer(IDC_NETSEARCH_TYPED, nullptr, u"  Alpha.Test \t", query.Fn());
   EXPECT_EQ(r.refusal, ConnectRefusal::None);
   EXPECT_THAT(query.asked, ElementsAre(u"Alpha.Test"));
   EXPECT_EQ(r.server.hostName, u"Alpha.Test");
@@ -166,11 +166,11 @@ TEST(NetworkSearch, RefusalsAndWhoIsAsked) {
     ConnectRefusal refusal;
     bool asked;
   } cases[] = {
-      {kRadioFoundServer, nullptr, u"alpha", true, ConnectRefusal::NoServerChosen, false},
-      {kRadioFoundServer, &alpha, u"", false, ConnectRefusal::NoAnswer, true},
-      {kRadioTypedServer, &alpha, u"", true, ConnectRefusal::EmptyName, false},
-      {kRadioTypedServer, &alpha, u" \t ", true, ConnectRefusal::EmptyName, false},
-      {kRadioTypedServer, nullptr, u"10.0.0.9", false, ConnectRefusal::NoAnswer, true},
+      {IDC_NETSEARCH_FOUND, nullptr, u"alpha", true, ConnectRefusal::NoServerChosen, false},
+      {IDC_NETSEARCH_FOUND, &alpha, u"", false, ConnectRefusal::NoAnswer, true},
+      {IDC_NETSEARCH_TYPED, &alpha, u"", true, ConnectRefusal::EmptyName, false},
+      {IDC_NETSEARCH_TYPED, &alpha, u" \t ", true, ConnectRefusal::EmptyName, false},
+      {IDC_NETSEARCH_TYPED, nullptr, u"10.0.0.9", false, ConnectRefusal::NoAnswer, true},
       // No radio checked counts as the found-server choice.
       {0, nullptr, u"alpha", true, ConnectRefusal::NoServerChosen, false},
   };
@@ -186,9 +186,9 @@ TEST(NetworkSearch, RefusalsAndWhoIsAsked) {
 }
 
 TEST(NetworkSearch, NextPageByRadio) {
-  EXPECT_EQ(SearchNextPage(kRadioSearchOtherConnection), IDD_OTHERPORT);
-  EXPECT_EQ(SearchNextPage(kRadioFoundServer), IDD_LISTQUEUES);
-  EXPECT_EQ(SearchNextPage(kRadioTypedServer), IDD_LISTQUEUES);
+  EXPECT_EQ(SearchNextPage(IDC_NETSEARCH_OTHER), IDD_OTHERPORT);
+  EXPECT_EQ(SearchNextPage(IDC_NETSEARCH_FOUND), IDD_LISTQUEUES);
+  EXPECT_EQ(SearchNextPage(IDC_NETSEARCH_TYPED), IDD_LISTQUEUES);
 }
 
 }  // namespace

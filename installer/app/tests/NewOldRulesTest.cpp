@@ -17,10 +17,10 @@ struct Case {
 
 TEST(NewOld, NextPageAndModeByRadio) {
   const Case cases[] = {
-      {0, kRadioDriverFromDisk, false, IDD_NETWORKSEARCH},  // neither checked: first visit
-      {kRadioDriverFromDisk, kRadioDriverFromDisk, false, IDD_NETWORKSEARCH},
-      {kRadioBasedOnInstalled, kRadioBasedOnInstalled, true, IDD_LISTPRINTER},
-      {1003, kRadioDriverFromDisk, false, IDD_NETWORKSEARCH},  // not one of the radios
+      {0, IDC_NEWOLD_FROMDISK, false, IDD_NETWORKSEARCH},  // neither checked: first visit
+      {IDC_NEWOLD_FROMDISK, IDC_NEWOLD_FROMDISK, false, IDD_NETWORKSEARCH},
+      {IDC_NEWOLD_BASED, IDC_NEWOLD_BASED, true, IDD_LISTPRINTER},
+      {1003, IDC_NEWOLD_FROMDISK, false, IDD_NETWORKSEARCH},  // not one of the radios
   };
   for (const Case& c : cases) {
     EXPECT_EQ(NewOldRadioToCheck(c.stored), c.shown) << c.stored;
