@@ -116,7 +116,7 @@ protected:
   TestSheet* sheet_ = nullptr;
 };
 
-const int kBack = 0x3023, kNext = 0x3024, kFinish = 0x3025;
+const int kBack = 0x3023, kNext = 0x3024;
 
 TEST_F(Wizard, OpensOnTheWelcomePageAndWalksNextAndBack) {
   Open();
@@ -165,22 +165,6 @@ TEST_F(Wizard, OpensOnTheWelcomePageAndWalksNextAndBack) {
   EXPECT_TRUE(TheState().pageHistory.empty());
   EXPECT_FALSE(Enabled(kBack));
   EXPECT_FALSE(HelpShown());
-}
-
-TEST_F(Wizard, FinishOnlyOnTheCompletePage) {
-  Open();
-  // Along the road of a driver from disk: 6, 7, 11, 12, 9, 14.
-  const UINT road[] = {IDD_NEWOLD, IDD_NETWORKSEARCH, IDD_LISTQUEUES, IDD_LISTMODEL, IDD_COMPLETE};
-  for (UINT page : road) {
-    EXPECT_FALSE(IsWindowVisible(GetDlgItem(Sheet(), kFinish)) && Enabled(kFinish)) << PageId();
-    Press(PSBTN_NEXT);
-    ASSERT_EQ(PageId(), page);
-  }
-  EXPECT_TRUE(sheet_->Record(8).dwFlags & PSP_HIDEHEADER);
-  EXPECT_TRUE(Enabled(kFinish));
-  EXPECT_EQ(Text(GetDlgItem(Page(), 1020)), L"Completing the Tarnwick");
-  EXPECT_EQ(TheState().pageHistory,
-            PageHistory({IDD_WELCOME, IDD_NEWOLD, IDD_NETWORKSEARCH, IDD_LISTQUEUES, IDD_LISTMODEL}));
 }
 
 TEST_F(Wizard, LanguageFileSetsTheLanguageAndCanHideAHeaderLine) {
