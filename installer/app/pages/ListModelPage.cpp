@@ -116,6 +116,7 @@ void CListModelPage::LoadManufacturers(const CString& path) {
 
 void CListModelPage::LoadModels(const CString& path, const CString& section) {
   m_models.DeleteAllItems();
+  m_listedSection.Empty();
   auto inf = MakeAutoCloser<HINF>(INVALID_HANDLE_VALUE, &::SetupCloseInfFile);
   inf->handle = ::SetupOpenInfFileW(path, nullptr, INF_STYLE_WIN4, nullptr);
   if (inf->handle == INVALID_HANDLE_VALUE) {
@@ -130,6 +131,7 @@ void CListModelPage::LoadModels(const CString& path, const CString& section) {
   }
   m_models.SetRedraw(TRUE);
   m_models.Invalidate();
+  m_listedSection = section;
   inf.reset();
   SelectItem(m_models, 0);
 }
@@ -180,6 +182,7 @@ BOOL CListModelPage::OnSetActive() {
 
   const CString path = TheApp().GetProfileString(kProfileSection, kProfileInfFile, L"");
   if (IsExistingFile(path)) {
+    m_selecting = true;
     state.infPath = path;
     LoadManufacturers(path);
     const std::vector<std::u16string> names = ItemTexts(m_manufacturers);
@@ -204,7 +207,9 @@ BOOL CListModelPage::OnSetActive() {
     } else {
       // No manufacturer to take models from: the models of an earlier package go.
       m_models.DeleteAllItems();
+      m_listedSection.Empty();
     }
+    m_selecting = false;
   }
 
   m_name.SetLimitText(UINT(PrinterNameLimit(IsWin9x(), IsNT4())));
@@ -230,7 +235,10 @@ void CListModelPage::OnHaveDisk() {
   state.infPath = dialog.GetPathName();
   TheApp().WriteProfileString(kProfileSection, kProfileInfFile, state.infPath);
   LoadManufacturers(state.infPath);
-  if (SelectItem(m_manufacturers, 0) && GetModelsSection(state.chosenModelsSection)) {
+  m_selecting = true;
+  const bool selected = SelectItem(m_manufacturers, 0);
+  m_selecting = false;
+  if (selected && GetModelsSection(state.chosenModelsSection)) {
     LoadModels(state.infPath, state.chosenModelsSection);
     if (m_name.GetWindowTextLength() == 0 && SelectedModel()) SuggestNameFromModel();
   }
@@ -288,21 +296,36 @@ BOOL CListModelPage::OnCommand(WPARAM wParam, LPARAM lParam) {
   return CPropertyPageExEx::OnCommand(wParam, lParam);
 }
 
+void CListModelPage::OnManufacturerChosen() {
+  InstallerState& state = TheState();
+  CString section;
+  if (!GetModelsSection(section)) return;
+  state.chosenModelsSection = section;
+  if (section != m_listedSection) LoadModels(state.infPath, section);
+}
+
 BOOL CListModelPage::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result) {
   const NMHDR* hdr = reinterpret_cast<const NMHDR*>(lParam);
-  if (hdr && hdr->code == NM_CLICK) {
-    InstallerState& state = TheState();
-    if (hdr->idFrom == UINT_PTR(IDC_LISTMODEL_MANUFACTURERS)) {
-      // Only a mouse click reloads the models; the keyboard moves the selection alone.
-      if (GetModelsSection(state.chosenModelsSection)) LoadModels(state.infPath, state.chosenModelsSection);
+  if (hdr && hdr->idFrom == UINT_PTR(IDC_LISTMODEL_MANUFACTURERS)) {
+    if (hdr->code == NM_CLICK) {
+      OnManufacturerChosen();
       *result = 0;
       return TRUE;
     }
-    if (hdr->idFrom == UINT_PTR(IDC_LISTMODEL_MODELS)) {
-      SuggestNameFromModel();
+    // A manufacturer chosen with the keyboard lists its models too, so that the
+    // models shown, and the model Next stores, always belong to the selected one.
+    const NMLISTVIEW* change = reinterpret_cast<const NMLISTVIEW*>(lParam);
+    if (hdr->code == LVN_ITEMCHANGED && !m_selecting && (change->uChanged & LVIF_STATE) &&
+        (change->uNewState & LVIS_SELECTED) && !(change->uOldState & LVIS_SELECTED)) {
+      OnManufacturerChosen();
       *result = 0;
       return TRUE;
     }
+  }
+  if (hdr && hdr->idFrom == UINT_PTR(IDC_LISTMODEL_MODELS) && hdr->code == NM_CLICK) {
+    SuggestNameFromModel();
+    *result = 0;
+    return TRUE;
   }
   return CPropertyPageExEx::OnNotify(wParam, lParam, result);
 }

@@ -41,4 +41,13 @@ private:
   bool GetSelectedModel(CString& model) const;
   std::optional<std::u16string> SelectedModel() const;
   void SuggestNameFromModel();
+  // The user chose a manufacturer (mouse or keyboard): its models, unless they are
+  // the ones listed already.
+  void OnManufacturerChosen();
+
+  // The models section whose models the model list shows (empty: none loaded).
+  CString m_listedSection;
+  // Set while the page itself selects items, whose selection changes are no choice of
+  // the user's.
+  bool m_selecting = false;
 };

@@ -840,6 +840,19 @@ TEST_F(ModelPage, HaveDiskListsTheDecoratedModelsAndTheProfileKeepsThePackage) {
   std::sort(models.begin(), models.end());
   EXPECT_THAT(models, ElementsAre(L"Tavik Colour PS", L"Tavik Test PS", L"tavik test ps"));
   EXPECT_EQ(Selected(Item(IDC_LISTMODEL_MODELS)), 0);
+  // The keyboard chooses a manufacturer too: its models are listed.
+  SetFocus(Item(IDC_LISTMODEL_MANUFACTURERS));
+  SendMessageW(Item(IDC_LISTMODEL_MANUFACTURERS), WM_KEYDOWN, VK_UP, 0);
+  SendMessageW(Item(IDC_LISTMODEL_MANUFACTURERS), WM_KEYUP, VK_UP, 0);
+  Pump(50);
+  EXPECT_EQ(Selected(Item(IDC_LISTMODEL_MANUFACTURERS)), 2);
+  EXPECT_EQ(Narrow(TheState().chosenModelsSection), "Gamma.NTamd64");
+  EXPECT_TRUE(ListTexts(Item(IDC_LISTMODEL_MODELS)).empty());
+  SendMessageW(Item(IDC_LISTMODEL_MANUFACTURERS), WM_KEYDOWN, VK_DOWN, 0);
+  SendMessageW(Item(IDC_LISTMODEL_MANUFACTURERS), WM_KEYUP, VK_DOWN, 0);
+  Pump(50);
+  EXPECT_EQ(Narrow(TheState().chosenModelsSection), "Tavik.NTamd64");
+  EXPECT_EQ(ListTexts(Item(IDC_LISTMODEL_MODELS)).size(), 3u);
   // A decoration for another platform is none; a missing decorated section lists nothing.
   ClickItem(Item(IDC_LISTMODEL_MANUFACTURERS), 4);
   EXPECT_THAT(ListTexts(Item(IDC_LISTMODEL_MODELS)), ElementsAre(L"Zeta Laser"));
