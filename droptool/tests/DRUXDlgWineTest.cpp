@@ -122,6 +122,18 @@ TEST_F(MainDialog, DropsAddRegularFilesAndShortcutTargetsOnly) {
   dlg_.m_fileList.UpdateExtent();
   EXPECT_EQ(extent, int(::SendMessageW(files_list_, LB_GETHORIZONTALEXTENT, 0, 0)));
   EXPECT_GT(extent, 100);
+  // Entries added one at a time with redrawing on are measured as they come: the same
+  // extent as a measure of the whole list.
+  ::SendMessageW(files_list_, LB_RESETCONTENT, 0, 0);
+  for (const auto& p : {f.a, f.longName, f.notALink, f.b})
+    ::SendMessageW(files_list_, LB_ADDSTRING, 0, LPARAM(p.c_str()));
+  const int oneByOne = int(::SendMessageW(files_list_, LB_GETHORIZONTALEXTENT, 0, 0));
+  EXPECT_GT(oneByOne, extent);  // the long name is listed here, not being checked
+  dlg_.m_fileList.UpdateExtent();
+  EXPECT_EQ(oneByOne, int(::SendMessageW(files_list_, LB_GETHORIZONTALEXTENT, 0, 0)));
+  // Removing the widest entry narrows the list again.
+  ::SendMessageW(files_list_, LB_DELETESTRING, 1, 0);
+  EXPECT_EQ(extent, int(::SendMessageW(files_list_, LB_GETHORIZONTALEXTENT, 0, 0)));
 }
 
 TEST_F(MainDialog, PastedTextLinesAreTrimmedAndEmptyLinesAddNothing) {

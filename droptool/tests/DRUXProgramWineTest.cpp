@@ -192,6 +192,30 @@ TEST_F(Program, CarriesVersionTwoZeroSix) {
   EXPECT_STREQ(L"2.0.6", text);
 }
 
+TEST_F(Program, AHostileLanguageFileGivesDefaultsWhereItIsRefusedAndNoCrash) {
+  std::string ini = "[DRUX]\r\n";
+  ini += "IDC_LBL_VERSION=%s %s %n %999999999s\r\n";  // other conversions: refused
+  ini += "IDC_DLG_CAPTION=" + std::string(8000, 'C') + "\r\n";  // long: read whole
+  ini += "IDC_BTN_END=\\x\\\\\\777\\\r\n";         // escapes cut short
+  ini += "IDC_GRP_PRINTERS=100%\r\n";                      // a lone percent sign
+  ini += "DX_Language=" + std::string(3000, 'L') + "\r\n";
+  ini += "IDS_FILEFILTER=||||\r\n";
+  ASSERT_TRUE(druxtest::WriteFileBytes(dir_ + L"\\DRUX.ini",
+                                       std::vector<uint8_t>(ini.begin(), ini.end())));
+  Start(L"");
+  HWND dlg = WaitForWindow(process_.dwProcessId, L"#32770");
+  ASSERT_TRUE(dlg);
+  wchar_t caption[9000] = {};
+  ::GetWindowTextW(dlg, caption, 9000);
+  EXPECT_EQ(std::wstring(8000, L'C'), caption);
+  wchar_t version[4000] = {};
+  ::GetDlgItemTextW(dlg, IDC_LBL_VERSION, version, 4000);
+  EXPECT_EQ(L"Version: 2.0.6 [" + std::wstring(3000, L'L') + L"]", version);
+  EXPECT_EQ(L"Printer", ItemText(dlg, IDC_GRP_PRINTERS));
+  ::PostMessageW(dlg, WM_COMMAND, MAKEWPARAM(IDC_BTN_END, BN_CLICKED), 0);
+  EXPECT_EQ(0, WaitForEnd());
+}
+
 TEST_F(Program, TheCloseBoxEndsIt) {
   Start(L"");
   HWND dlg = WaitForWindow(process_.dwProcessId, L"#32770");
