@@ -7,6 +7,7 @@
 #include "AutoCloser.h"
 #include "CFileDialog.h"
 #include "CWaitCursor.h"
+#include "DriverInstallWin.h"
 #include "ListModelRules.h"
 #include "SpoolerLists.h"
 #include "TWKApp.h"
@@ -212,7 +213,7 @@ BOOL CListModelPage::OnSetActive() {
     m_selecting = false;
   }
 
-  m_name.SetLimitText(UINT(PrinterNameLimit(IsWin9x(), IsNT4())));
+  m_name.SetLimitText(UINT(twk::setup::PrinterNameLimit(CurrentWindowsKind())));
   ModelPrefillInput prefill;
   prefill.radioQueues = state.radioQueues;
   prefill.radioSearch = state.radioServerSearch;
@@ -263,7 +264,7 @@ LRESULT CListModelPage::OnWizardNext() {
   state.driverName = state.chosenModel;
   m_name.GetWindowText(state.printerName);
 
-  const ModelRefusal refusal = CheckModelNext(true, ToU16(state.printerName), IsWin9x(), IsNT4());
+  const ModelRefusal refusal = CheckModelNext(true, ToU16(state.printerName), CurrentWindowsKind());
   if (refusal != ModelRefusal::None) {
     ShowError(this, refusal == ModelRefusal::EmptyName
                         ? LoadText(texts::kErrorEmptyPrinterName)

@@ -103,10 +103,10 @@ std::optional<std::u16string> ModelNameSuggestion(bool singlePort,
   return std::nullopt;
 }
 
-ModelRefusal CheckModelNext(bool modelSelected, const std::u16string& printerName, bool win9x,
-                            bool nt4) {
+ModelRefusal CheckModelNext(bool modelSelected, const std::u16string& printerName,
+                            const twk::setup::WindowsKind& kind) {
   if (!modelSelected) return ModelRefusal::NoModel;
-  switch (CheckPrinterName(printerName, win9x, nt4)) {
+  switch (CheckPrinterName(printerName, kind)) {
     case PrinterNameProblem::Empty:
       return ModelRefusal::EmptyName;
     case PrinterNameProblem::TooLong:

@@ -87,8 +87,8 @@ enum class ModelRefusal {
 };
 
 // The checks of Next in their order: a model is selected, then the printer name.
-ModelRefusal CheckModelNext(bool modelSelected, const std::u16string& printerName, bool win9x,
-                            bool nt4);
+ModelRefusal CheckModelNext(bool modelSelected, const std::u16string& printerName,
+                            const twk::setup::WindowsKind& kind);
 
 // A driver of exactly the model's name (case-sensitive) is installed.
 bool IsDriverInstalled(const std::vector<std::u16string>& installedDrivers,

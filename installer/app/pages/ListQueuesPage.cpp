@@ -1,5 +1,6 @@
 #include "ListQueuesPage.h"
 
+#include "DriverInstallWin.h"
 #include "ListQueuesRules.h"
 #include "TWKApp.h"
 #include "TWKResource.h"
@@ -36,7 +37,7 @@ BOOL CListQueuesPage::OnSetActive() {
   const int show = state.basedMode ? SW_SHOW : SW_HIDE;
   ::ShowWindow(GetDlgItemHwnd(IDC_LISTQUEUES_NAME), show);
   ::ShowWindow(GetDlgItemHwnd(IDC_LISTQUEUES_NAME_LABEL), show);
-  m_name.SetLimitText(UINT(PrinterNameLimit(IsWin9x(), IsNT4())));
+  m_name.SetLimitText(UINT(twk::setup::PrinterNameLimit(CurrentWindowsKind())));
 
   m_queues.SetExtendedStyle(LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT);
   m_queues.DeleteAllItems();
@@ -111,8 +112,7 @@ LRESULT CListQueuesPage::OnWizardNext() {
   input.radio = state.radioQueues;
   input.anyQueueChecked = AnyQueueChecked();
   input.printerName = ToU16(name);
-  input.win9x = IsWin9x();
-  input.nt4 = IsNT4();
+  input.kind = CurrentWindowsKind();
   const QueueNextDecision decision = DecideQueueNext(input);
 
   if (decision.storeName) {

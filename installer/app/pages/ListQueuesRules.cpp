@@ -31,7 +31,7 @@ QueueNextDecision DecideQueueNext(const QueueNextInput& input) {
   }
   if (input.basedMode) {
     decision.storeName = true;
-    switch (CheckPrinterName(input.printerName, input.win9x, input.nt4)) {
+    switch (CheckPrinterName(input.printerName, input.kind)) {
       case PrinterNameProblem::Empty:
         decision.refusal = QueueRefusal::EmptyName;
         return decision;

@@ -31,8 +31,7 @@ struct QueueNextInput {
   int32_t radio = 0;  // the checked radio (0 when none)
   bool anyQueueChecked = false;
   std::u16string printerName;  // the name field (based mode only)
-  bool win9x = false;
-  bool nt4 = false;
+  twk::setup::WindowsKind kind;  // the name limit
 };
 
 enum class QueueRefusal {

@@ -1,7 +1,7 @@
 #include "PrinterNameRules.h"
 
-PrinterNameProblem CheckPrinterName(const std::u16string& name, bool win9x, bool nt4) {
+PrinterNameProblem CheckPrinterName(const std::u16string& name, const twk::setup::WindowsKind& kind) {
   if (name.empty()) return PrinterNameProblem::Empty;
-  if (name.size() > PrinterNameLimit(win9x, nt4)) return PrinterNameProblem::TooLong;
+  if (name.size() > twk::setup::PrinterNameLimit(kind)) return PrinterNameProblem::TooLong;
   return PrinterNameProblem::None;
 }

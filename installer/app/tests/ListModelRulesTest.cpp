@@ -177,7 +177,7 @@ TEST(ListModel, NextChecksInOrder) {
       {true, 32, false, true, ModelRefusal::NameTooLong},
   };
   for (const auto& c : cases) {
-    EXPECT_EQ(CheckModelNext(c.model, std::u16string(c.nameLength, u'n'), c.win9x, c.nt4), c.refusal)
+    EXPECT_EQ(CheckModelNext(c.model, std::u16string(c.nameLength, u'n'), {c.win9x, c.nt4, false}), c.refusal)
         << c.model << " " << c.nameLength;
   }
 }

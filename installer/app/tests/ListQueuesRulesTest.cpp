@@ -50,8 +50,8 @@ QueueNextInput Input(bool based, int32_t radio, bool checked, size_t nameLength,
   in.radio = radio;
   in.anyQueueChecked = checked;
   in.printerName = std::u16string(nameLength, u'n');
-  in.win9x = win9x;
-  in.nt4 = nt4;
+  in.kind.win9x = win9x;
+  in.kind.nt4 = nt4;
   return in;
 }
 

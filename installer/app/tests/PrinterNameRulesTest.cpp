@@ -28,7 +28,7 @@ TEST(PrinterName, LimitsByWindowsVersionWithANameOfExactlyTheLimitPassing) {
       {220, true, true, PrinterNameProblem::TooLong},
   };
   for (const NameCase& c : cases) {
-    EXPECT_EQ(CheckPrinterName(std::u16string(c.length, u'x'), c.win9x, c.nt4), c.expected)
+    EXPECT_EQ(CheckPrinterName(std::u16string(c.length, u'x'), {c.win9x, c.nt4, false}), c.expected)
         << c.length << " win9x " << c.win9x << " nt4 " << c.nt4;
   }
 }
@@ -37,11 +37,11 @@ TEST(PrinterName, LengthCountsUtf16UnitsAsTheEditFieldDoes) {
   // 110 characters outside the basic plane are 220 code units: exactly the limit.
   std::u16string name;
   for (int i = 0; i < 110; ++i) name += u"\U0001F5A8";
-  EXPECT_EQ(CheckPrinterName(name, false, false), PrinterNameProblem::None);
+  EXPECT_EQ(CheckPrinterName(name, {}), PrinterNameProblem::None);
   name += u"x";
-  EXPECT_EQ(CheckPrinterName(name, false, false), PrinterNameProblem::TooLong);
+  EXPECT_EQ(CheckPrinterName(name, {}), PrinterNameProblem::TooLong);
   // A blank is a name as far as this check goes: the spooler decides what it accepts.
-  EXPECT_EQ(CheckPrinterName(u" ", false, false), PrinterNameProblem::None);
+  EXPECT_EQ(CheckPrinterName(u" ", {}), PrinterNameProblem::None);
 }
 
 }  // namespace
