@@ -1,7 +1,5 @@
 #include "QvCom.h"
 
-#include <new>
-
 namespace qvoem {
 namespace {
 
@@ -40,31 +38,14 @@ HRESULT QueryInterfaceFromTable(IUnknown* self, const IID* const* ids, std::size
   return E_NOINTERFACE;
 }
 
-HRESULT ClassFactory::CreateInstance(IUnknown* outer, REFIID riid, void** ppv) {
+HRESULT CreateObject(CreateObjectFn create, IUnknown* outer, REFIID riid, void** ppv) {
   if (!ppv) return E_POINTER;
   *ppv = nullptr;
   if (outer) return CLASS_E_NOAGGREGATION;
-  IUnknown* object = create_ ? create_() : nullptr;
+  IUnknown* object = create ? create() : nullptr;
   if (!object) return E_OUTOFMEMORY;
   const HRESULT hr = object->QueryInterface(riid, ppv);
   object->Release();  // frees the object again when the query failed
-  return hr;
-}
-
-HRESULT ClassFactory::LockServer(BOOL lock) {
-  LockModule(lock);
-  return S_OK;
-}
-
-HRESULT GetClassObject(REFCLSID rclsid, REFIID riid, void** ppv, REFCLSID ours,
-                       CreateObjectFn create) {
-  if (!ppv) return E_POINTER;
-  *ppv = nullptr;
-  if (!IsEqualCLSID(rclsid, ours)) return CLASS_E_CLASSNOTAVAILABLE;
-  ClassFactory* factory = new (std::nothrow) ClassFactory(create);
-  if (!factory) return E_OUTOFMEMORY;
-  const HRESULT hr = factory->QueryInterface(riid, ppv);
-  factory->Release();
   return hr;
 }
 

@@ -11,6 +11,7 @@
 #include <unknwn.h>
 
 #include <cstddef>
+#include <new>
 
 namespace qvoem {
 
@@ -64,32 +65,49 @@ class ComObject : public Interface {
 // null when memory runs out. Must not throw.
 using CreateObjectFn = IUnknown* (*)();
 
-// The class factory of a plug-in DLL: IUnknown and IClassFactory.
-class ClassFactory final : public ComObject<ClassFactory, IClassFactory> {
+// IClassFactory::CreateInstance of every factory: E_POINTER for a null ppv; otherwise
+// *ppv is cleared first. An outer unknown: CLASS_E_NOAGGREGATION; no memory:
+// E_OUTOFMEMORY; else the new object's answer to QueryInterface(riid), after which the
+// creation reference is released (so a refused object is gone again).
+HRESULT CreateObject(CreateObjectFn create, IUnknown* outer, REFIID riid, void** ppv);
+
+// The class factory of a plug-in DLL whose objects `Create` makes: IUnknown and
+// IClassFactory. Each DLL names its own (IOemCF, IOemPSCF). Factories are not counted
+// in the object count.
+template <CreateObjectFn Create>
+class ClassFactory final : public ComObject<ClassFactory<Create>, IClassFactory> {
  public:
   static constexpr const IID* kInterfaces[] = {&IID_IUnknown, &IID_IClassFactory};
 
-  explicit ClassFactory(CreateObjectFn create) : create_(create) {}
+  ClassFactory() = default;
 
-  // E_POINTER for a null ppv; otherwise *ppv is cleared first. An outer unknown:
-  // CLASS_E_NOAGGREGATION; no memory: E_OUTOFMEMORY; else the new object's answer to
-  // QueryInterface(riid), after which the creation reference is released (so a
-  // refused object is gone again).
-  HRESULT STDMETHODCALLTYPE CreateInstance(IUnknown* outer, REFIID riid, void** ppv) override;
-  HRESULT STDMETHODCALLTYPE LockServer(BOOL lock) override;
+  HRESULT STDMETHODCALLTYPE CreateInstance(IUnknown* outer, REFIID riid, void** ppv) override {
+    return CreateObject(Create, outer, riid, ppv);
+  }
+  HRESULT STDMETHODCALLTYPE LockServer(BOOL lock) override {
+    LockModule(lock);
+    return S_OK;
+  }
 
  private:
   friend class ComObject<ClassFactory, IClassFactory>;
   ~ClassFactory() = default;
-
-  CreateObjectFn create_;
 };
 
-// DllGetClassObject of a DLL whose one class is `ours`: E_POINTER for a null ppv;
-// otherwise *ppv is cleared first; another class id: CLASS_E_CLASSNOTAVAILABLE; no
-// memory: E_OUTOFMEMORY; else a new factory's answer to QueryInterface(riid), after
-// which the creation reference is released.
-HRESULT GetClassObject(REFCLSID rclsid, REFIID riid, void** ppv, REFCLSID ours,
-                       CreateObjectFn create);
+// DllGetClassObject of a DLL whose one class is `ours`, made by `Factory`: E_POINTER
+// for a null ppv; otherwise *ppv is cleared first; another class id:
+// CLASS_E_CLASSNOTAVAILABLE; no memory: E_OUTOFMEMORY; else a new factory's answer to
+// QueryInterface(riid), after which the creation reference is released.
+template <class Factory>
+HRESULT GetClassObject(REFCLSID rclsid, REFIID riid, void** ppv, REFCLSID ours) {
+  if (!ppv) return E_POINTER;
+  *ppv = nullptr;
+  if (!IsEqualCLSID(rclsid, ours)) return CLASS_E_CLASSNOTAVAILABLE;
+  Factory* factory = new (std::nothrow) Factory();
+  if (!factory) return E_OUTOFMEMORY;
+  const HRESULT hr = factory->QueryInterface(riid, ppv);
+  factory->Release();
+  return hr;
+}
 
 }  // namespace qvoem

@@ -1,6 +1,6 @@
 // qvrender's COM surface: the exported entry points and the plug-in object IOemPS that
 // the PostScript driver loads as its rendering plug-in; reference counts, module counts
-// and the class factory are the plumbing shared with qvui_dll (QvCom.h).
+// and the class factory IOemPSCF are the plumbing shared with qvui_dll (QvCom.h).
 #include <windows.h>
 
 #include <new>
@@ -121,14 +121,15 @@ class IOemPS final : public qvoem::ComObject<IOemPS, IPrintOemPS> {
   IPrintOemDriverPS* driver_ = nullptr;  // one reference held while kept
 };
 
+// The class factory: IUnknown and IClassFactory, not counted in the object count.
+using IOemPSCF = qvoem::ClassFactory<&IOemPS::Create>;
+
 }  // namespace
 }  // namespace render
 }  // namespace qv
 
-// The factory is the shared one (IOemPSCF in the driver's terms): IUnknown and
-// IClassFactory, not counted in the object count.
 STDAPI DllGetClassObject(REFCLSID rclsid, REFIID riid, LPVOID* ppv) {
-  return qvoem::GetClassObject(rclsid, riid, ppv, CLSID_OEMRENDER, &qv::render::IOemPS::Create);
+  return qvoem::GetClassObject<qv::render::IOemPSCF>(rclsid, riid, ppv, CLSID_OEMRENDER);
 }
 
 STDAPI DllCanUnloadNow() { return qvoem::CanUnloadNow(); }

@@ -1,9 +1,9 @@
 // qvui_dll's COM surface: the DLL entry points and the plug-in object IOemUI that the
 // PostScript driver loads as its user-interface plug-in. Reference counts, module
-// counts and the class factory (IOemCF in the driver's terms) are the plumbing shared
-// with qvrender (QvCom.h). The methods are thin: each hands its arguments to the DEVMODE
-// exchange, the document page, the custom papers or the paper capabilities and turns
-// their BOOL or count into an HRESULT.
+// counts and the class factory IOemCF are the plumbing shared with qvrender (QvCom.h).
+// The methods are thin: each hands its arguments to the DEVMODE exchange, the document
+// page, the custom papers or the paper capabilities and turns their BOOL or count into
+// an HRESULT.
 #include <windows.h>
 
 #include <new>
@@ -161,6 +161,9 @@ class IOemUI final : public qvoem::ComObject<IOemUI, IPrintOemUI2> {
   IUnknown* driver_ = nullptr;  // IPrintCoreUI2 or IPrintOemDriverUI; one reference held
 };
 
+// The class factory: IUnknown and IClassFactory, not counted in the object count.
+using IOemCF = qvoem::ClassFactory<&IOemUI::Create>;
+
 }  // namespace
 
 HINSTANCE ModuleInstance() { return g_module; }
@@ -174,7 +177,7 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
 }
 
 STDAPI DllGetClassObject(REFCLSID rclsid, REFIID riid, LPVOID* ppv) {
-  return qvoem::GetClassObject(rclsid, riid, ppv, CLSID_OEMUI, &qv::ui::IOemUI::Create);
+  return qvoem::GetClassObject<qv::ui::IOemCF>(rclsid, riid, ppv, CLSID_OEMUI);
 }
 
 STDAPI DllCanUnloadNow() { return qvoem::CanUnloadNow(); }
