@@ -8,6 +8,7 @@
 
 #include "CSocket.h"
 #include "OtherPortPage.h"
+#include "PrintServerControl.h"
 #include "PrintersWin.h"
 
 #include "Utf16.h"
@@ -16,42 +17,11 @@ using namespace wizardtest;
 
 namespace {
 
-// The print server's control connection (printserver.py): one JSON command per line.
-class Control {
-public:
-  Control() {
-    s_ = socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in a = {};
-    a.sin_family = AF_INET;
-    a.sin_port = htons(2290);
-    a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    DWORD timeoutMs = 10000;
-    setsockopt(s_, SOL_SOCKET, SO_RCVTIMEO, reinterpret_cast<const char*>(&timeoutMs), sizeof timeoutMs);
-    connected_ = connect(s_, reinterpret_cast<sockaddr*>(&a), sizeof a) == 0;
-  }
-  ~Control() { closesocket(s_); }
-  std::string Command(const std::string& json) {
-    if (!connected_) return "not connected";
-    // One command per line: line breaks inside a command are blanks to JSON.
-    std::string line = json;
-    for (char& c : line)
-      if (c == '\n') c = ' ';
-    line += '\n';
-    send(s_, line.data(), int(line.size()), 0);
-    std::string answer;
-    char c;
-    while (answer.size() < 4096 && recv(s_, &c, 1, 0) == 1 && c != '\n') answer += c;
-    return answer;
-  }
-  int Accepted(const std::string& host) {
-    const std::string answer = Command("{\"cmd\":\"accepted\",\"host\":\"" + host + "\"}");
-    return answer.empty() ? -1 : std::atoi(answer.c_str());
-  }
-
-private:
-  SOCKET s_;
-  bool connected_ = false;
-};
+// Connections the print server accepted on host (printserver.py's log).
+int Accepted(PrintServerControl& control, const std::string& host) {
+  const std::string answer = control.Command("{\"cmd\":\"accepted\",\"host\":\"" + host + "\"}");
+  return answer.empty() ? -1 : std::atoi(answer.c_str());
+}
 
 // 127.0.0.2 runs a print server with three queues and its own name; nothing listens
 // on 127.0.0.3; 10.99.0.77 is on the namespace's link but no host has it, so it
@@ -110,7 +80,7 @@ protected:
     return Text(focus).substr(start, end - start);
   }
 
-  Control control_;
+  PrintServerControl control_;
 };
 
 // --- Page 10 ---
@@ -254,7 +224,7 @@ TEST_F(ConnectionPages, RefusalsOfTheUncNameAndTheUrl) {
   Show(IDD_OTHERPORT);
   for (const auto& c : cases) {
     Boxes().clear();
-    const int before = control_.Accepted("127.0.0.2");
+    const int before = Accepted(control_, "127.0.0.2");
     SetItemText(c.field, c.text);
     Click(c.radio);
     Press(PSBTN_NEXT);
@@ -264,7 +234,7 @@ TEST_F(ConnectionPages, RefusalsOfTheUncNameAndTheUrl) {
     EXPECT_EQ(Boxes()[0].owner, Page());
     EXPECT_EQ(GetFocus(), Item(c.field)) << c.text;
     EXPECT_EQ(SelectedFieldText(), c.text) << "the whole field is selected";
-    EXPECT_EQ(control_.Accepted("127.0.0.2"), before) << c.text << ": refused without a connection";
+    EXPECT_EQ(Accepted(control_, "127.0.0.2"), before) << c.text << ": refused without a connection";
     EXPECT_TRUE(TheState().singlePortMode);
   }
   EXPECT_EQ(TheState().pageHistory, PageHistory({IDD_WELCOME, IDD_NEWOLD, IDD_NETWORKSEARCH}));
@@ -273,13 +243,13 @@ TEST_F(ConnectionPages, RefusalsOfTheUncNameAndTheUrl) {
 TEST_F(ConnectionPages, UrlWhoseHostAcceptsTheConnection) {
   TheState().pageHistory = {IDD_WELCOME, IDD_NEWOLD, IDD_NETWORKSEARCH};
   Show(IDD_OTHERPORT);
-  const int before = control_.Accepted("127.0.0.2");
+  const int before = Accepted(control_, "127.0.0.2");
   SetItemText(IDC_OTHERPORT_URL_EDIT, L" http://127.0.0.2/printers/Proof ");
   Click(IDC_OTHERPORT_URL);
   Press(PSBTN_NEXT);
   ASSERT_EQ(PageId(), UINT(IDD_LISTMODEL));
   EXPECT_TRUE(TheState().singlePort == L"http://127.0.0.2/printers/Proof");
-  EXPECT_EQ(control_.Accepted("127.0.0.2"), before + 1) << "probed on port 80";
+  EXPECT_EQ(Accepted(control_, "127.0.0.2"), before + 1) << "probed on port 80";
   // Back to page 8: the URL choice and its text are shown again.
   Press(PSBTN_BACK);
   ASSERT_EQ(PageId(), UINT(IDD_OTHERPORT));
