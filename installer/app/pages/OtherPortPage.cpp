@@ -6,7 +6,6 @@
 #include "NetText.h"
 #include "PrintServerNet.h"
 #include "PrintersWin.h"
-#include "Printers.h"
 #include "SpoolerLists.h"
 #include "TWKApp.h"
 #include "TWKResource.h"
@@ -227,7 +226,7 @@ bool COtherPortPage::ValidatePortChoice() {
   choice.selectedPort = ToU16(SelectedText(m_ports));
   choice.basedMode = state.basedMode;
   choice.printerName = ToU16(state.printerName);
-  choice.nameLimit = twk::setup::PrinterNameLimit(CurrentWindowsKind());
+  choice.windows = CurrentWindowsKind();
 
   WinConnectionProbe probe;
   const PortVerdict verdict = CheckPortChoice(choice, probe);

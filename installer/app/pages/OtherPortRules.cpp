@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "PrinterNameRules.h"
+
 namespace {
 
 constexpr uint32_t kPortBeyondRange = 65536;
@@ -117,9 +119,14 @@ PortVerdict CheckPortChoice(const PortChoice& choice, ConnectionProbe& probe) {
       break;
   }
   if (choice.basedMode) {
-    if (choice.printerName.empty()) return refuse(PortRefusal::NameEmpty, PortField::PrinterName);
-    if (choice.printerName.size() > choice.nameLimit)
-      return refuse(PortRefusal::NameTooLong, PortField::PrinterName);
+    switch (CheckPrinterName(choice.printerName, choice.windows)) {
+      case PrinterNameProblem::Empty:
+        return refuse(PortRefusal::NameEmpty, PortField::PrinterName);
+      case PrinterNameProblem::TooLong:
+        return refuse(PortRefusal::NameTooLong, PortField::PrinterName);
+      case PrinterNameProblem::None:
+        break;
+    }
   }
   verdict.accepted = true;
   return verdict;

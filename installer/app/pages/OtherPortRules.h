@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "SetupText.h"
+
 // The four ways of giving the one connection.
 enum class ConnectionKind {
   UncName,       // two backslashes, a server, a backslash, a queue
@@ -77,7 +79,7 @@ struct PortChoice {
   std::u16string selectedPort;  // its text
   bool basedMode = false;       // the page then also takes the printer name
   std::u16string printerName;
-  size_t nameLimit = 220;       // longest printer name the system takes
+  twk::setup::WindowsKind windows;  // decides the longest printer name
 };
 
 struct PortVerdict {

@@ -218,17 +218,19 @@ TEST(CheckPortChoice, NewPortIsCheckedOnlyForTheName) {
 }
 
 TEST(CheckPortChoice, PrinterNameInBasedModeOnly) {
+  twk::setup::WindowsKind nt5, nt4;
+  nt4.nt4 = true;
   struct NameCase {
     bool based;
     size_t length;
-    size_t limit;
+    const twk::setup::WindowsKind& kind;
     PortRefusal refusal;
   };
   const NameCase cases[] = {
-      {true, 0, 220, PortRefusal::NameEmpty},     {true, 1, 220, PortRefusal::None},
-      {true, 220, 220, PortRefusal::None},        {true, 221, 220, PortRefusal::NameTooLong},
-      {true, 31, 31, PortRefusal::None},          {true, 32, 31, PortRefusal::NameTooLong},
-      {false, 0, 220, PortRefusal::None},         {false, 500, 31, PortRefusal::None},
+      {true, 0, nt5, PortRefusal::NameEmpty},     {true, 1, nt5, PortRefusal::None},
+      {true, 220, nt5, PortRefusal::None},        {true, 221, nt5, PortRefusal::NameTooLong},
+      {true, 31, nt4, PortRefusal::None},         {true, 32, nt4, PortRefusal::NameTooLong},
+      {false, 0, nt5, PortRefusal::None},         {false, 500, nt4, PortRefusal::None},
   };
   for (const NameCase& c : cases) {
     FakeProbe probe;
@@ -237,10 +239,10 @@ TEST(CheckPortChoice, PrinterNameInBasedModeOnly) {
     choice.selectedPort = u"FILE:";
     choice.basedMode = c.based;
     choice.printerName = std::u16string(c.length, u'n');
-    choice.nameLimit = c.limit;
+    choice.windows = c.kind;
     const PortVerdict verdict = CheckPortChoice(choice, probe);
-    EXPECT_EQ(verdict.accepted, c.refusal == PortRefusal::None) << c.length << "/" << c.limit;
-    EXPECT_EQ(verdict.refusal, c.refusal) << c.length << "/" << c.limit;
+    EXPECT_EQ(verdict.accepted, c.refusal == PortRefusal::None) << c.length;
+    EXPECT_EQ(verdict.refusal, c.refusal) << c.length;
     if (c.refusal != PortRefusal::None) {
       EXPECT_EQ(verdict.focus, PortField::PrinterName);
     }
