@@ -2,7 +2,11 @@
 """Draws DRUX's own artwork: the banner of the main dialog (bitmap 130, 475 x 49,
 32 bits per pixel) and the program icon (icon 128, 32 x 32 and 16 x 16). Run it in
 this folder; the outputs are checked in, so the build needs no Python."""
-import struct
+import os
+import sys
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "cmake"))
+from artwork import bmp, ico  # noqa: E402
 
 NAVY = (16, 40, 72)
 TEAL = (0, 128, 128)
@@ -16,23 +20,6 @@ INK = (24, 32, 40)
 def mix(a, b, t):
     t = max(0.0, min(1.0, t))
     return tuple(int(a[i] + (b[i] - a[i]) * t) for i in range(3))
-
-
-def bmp32(path, width, height, pixel):
-    """pixel(x, y) with y = 0 at the top gives (r, g, b); stored bottom-up, BI_RGB."""
-    rows = []
-    for y in range(height - 1, -1, -1):
-        row = bytearray()
-        for x in range(width):
-            r, g, b = pixel(x, y)
-            row += bytes((b, g, r, 255))
-        rows.append(bytes(row))
-    bits = b"".join(rows)
-    offset = 14 + 40
-    header = struct.pack("<2sIHHI", b"BM", offset + len(bits), 0, 0, offset)
-    info = struct.pack("<IiiHHIIiiII", 40, width, height, 1, 32, 0, len(bits), 2835, 2835, 0, 0)
-    with open(path, "wb") as f:
-        f.write(header + info + bits)
 
 
 def printer(u, v):
@@ -101,38 +88,20 @@ def banner(x, y):
     return mix(NAVY, TEAL, x / 474 + 0.15 * (y / 48))
 
 
-bmp32("banner.bmp", 475, 49, banner)
+bmp("banner.bmp", 475, 49, 32, banner)
 
 
 # Icon: a page on an amber disc with a printer below it, 32 bits with alpha.
-def icon_image(size):
+def icon(size, x, y):
     s = size / 16
-    rows = []
-    for y in range(size - 1, -1, -1):
-        row = bytearray()
-        for x in range(size):
-            u, v = x / s, y / s
-            p = printer(u, v)
-            if p is None and size >= 32:
-                p = sheet((u - 4) * 1.6, (v + 1) * 1.6) if v < 5 else None
-            if p:
-                row += bytes((p[2], p[1], p[0], 255))
-            else:
-                d = ((x + 0.5 - size / 2) ** 2 + (y + 0.5 - size / 2) ** 2) ** 0.5
-                row += bytes((AMBER[2], AMBER[1], AMBER[0], 255)) if d < size / 2 else b"\0\0\0\0"
-        rows.append(bytes(row))
-    mask_stride = ((size + 31) // 32) * 4
-    mask = b"\0" * (mask_stride * size)
-    info = struct.pack("<IiiHHIIiiII", 40, size, size * 2, 1, 32, 0, 0, 0, 0, 0, 0)
-    return info + b"".join(rows) + mask
+    u, v = x / s, y / s
+    p = printer(u, v)
+    if p is None and size >= 32:
+        p = sheet((u - 4) * 1.6, (v + 1) * 1.6) if v < 5 else None
+    if p:
+        return p
+    d = ((x + 0.5 - size / 2) ** 2 + (y + 0.5 - size / 2) ** 2) ** 0.5
+    return AMBER if d < size / 2 else None
 
 
-images = [icon_image(32), icon_image(16)]
-with open("drux.ico", "wb") as f:
-    f.write(struct.pack("<HHH", 0, 1, len(images)))
-    offset = 6 + 16 * len(images)
-    for size, data in zip((32, 16), images):
-        f.write(struct.pack("<BBBBHHII", size, size, 0, 0, 1, 32, len(data), offset))
-        offset += len(data)
-    for data in images:
-        f.write(data)
+ico("drux.ico", (32, 16), icon)

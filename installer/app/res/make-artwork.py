@@ -2,34 +2,11 @@
 """Draws the installer's own artwork: the wizard watermark, the Welcome page picture,
 the header image and the program icon. Run it in this folder; the outputs are
 checked in, so the build needs no Python."""
-import struct
+import os
+import sys
 
-
-def bmp(path, width, height, bpp, pixel, palette=None):
-    """pixel(x, y) with y = 0 at the top: an (r, g, b) tuple, or a palette index."""
-    stride = ((width * bpp + 31) // 32) * 4
-    rows = []
-    for y in range(height - 1, -1, -1):  # bottom-up
-        row = bytearray()
-        for x in range(width):
-            p = pixel(x, y)
-            if bpp == 8:
-                row.append(p)
-            else:
-                r, g, b = p
-                row += bytes((b, g, r))
-        row += b"\0" * (stride - len(row))
-        rows.append(bytes(row))
-    pal = b""
-    if bpp == 8:
-        pal = b"".join(bytes((b, g, r, 0)) for r, g, b in palette)
-    bits = b"".join(rows)
-    offset = 14 + 40 + len(pal)
-    header = struct.pack("<2sIHHI", b"BM", offset + len(bits), 0, 0, offset)
-    info = struct.pack("<IiiHHIIiiII", 40, width, height, 1, bpp, 0, len(bits), 2835, 2835,
-                       256 if bpp == 8 else 0, 0)
-    with open(path, "wb") as f:
-        f.write(header + info + pal + bits)
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "..", "cmake"))
+from artwork import bmp, ico  # noqa: E402
 
 
 def mix(a, b, t):
@@ -89,31 +66,12 @@ bmp("header.bmp", 49, 49, 24, header)
 
 
 # Icon: 32 x 32 and 16 x 16, 32 bits per pixel with alpha.
-def icon_image(size):
-    s = size / 16
-    rows = []
-    for y in range(size - 1, -1, -1):
-        row = bytearray()
-        for x in range(size):
-            p = printer(x, y, 0, 0, s)
-            if p:
-                row += bytes((p[2], p[1], p[0], 255))
-            else:
-                d = ((x - size / 2) ** 2 + (y - size / 2) ** 2) ** 0.5
-                row += bytes((TEAL[2], TEAL[1], TEAL[0], 255)) if d < size / 2 else b"\0\0\0\0"
-        rows.append(bytes(row))
-    mask_stride = ((size + 31) // 32) * 4
-    mask = b"\0" * (mask_stride * size)
-    info = struct.pack("<IiiHHIIiiII", 40, size, size * 2, 1, 32, 0, 0, 0, 0, 0, 0)
-    return info + b"".join(rows) + mask
+def icon(size, x, y):
+    p = printer(x, y, 0, 0, size / 16)
+    if p:
+        return p
+    d = ((x - size / 2) ** 2 + (y - size / 2) ** 2) ** 0.5
+    return TEAL if d < size / 2 else None
 
 
-images = [icon_image(32), icon_image(16)]
-with open("tarnwick.ico", "wb") as f:
-    f.write(struct.pack("<HHH", 0, 1, len(images)))
-    offset = 6 + 16 * len(images)
-    for size, data in zip((32, 16), images):
-        f.write(struct.pack("<BBBBHHII", size, size, 0, 0, 1, 32, len(data), offset))
-        offset += len(data)
-    for data in images:
-        f.write(data)
+ico("tarnwick.ico", (32, 16), icon)
