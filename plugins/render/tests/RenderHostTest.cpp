@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "ExpectedSetup.h"
+#include "OemHostTest.h"
 #include "PrivateDevmode.h"
 #include "QvOemRender.h"
 #include "QvOemUi.h"  // compiled here too: its layout checks run in both trees
@@ -25,15 +26,7 @@ using qv::render::expected::DefaultSetupLines;
 using qv::render::expected::Join;
 using qv::render::expected::kDefaultDsc;
 using qv::render::expected::Line;
-
-typedef HRESULT(STDAPICALLTYPE* GetClassObjectFn)(REFCLSID, REFIID, LPVOID*);
-typedef HRESULT(STDAPICALLTYPE* CanUnloadNowFn)();
-
-HMODULE g_dll = nullptr;
-GetClassObjectFn g_getClassObject = nullptr;
-CanUnloadNowFn g_canUnloadNow = nullptr;
-
-void* const kJunk = reinterpret_cast<void*>(static_cast<uintptr_t>(0x5A5A5A5A));
+using namespace qv::oem::test;
 
 // ---- the fake core driver ----
 
@@ -143,20 +136,7 @@ DRVENABLEDATA g_driverTable = {0x00020000, sizeof g_driverFunctions / sizeof(DRV
 
 // ---- helpers ----
 
-IClassFactory* Factory() {
-  void* p = nullptr;
-  EXPECT_EQ(g_getClassObject(CLSID_OEMRENDER, IID_IClassFactory, &p), S_OK);
-  return static_cast<IClassFactory*>(p);
-}
-
-IPrintOemPS* NewPlugin() {
-  IClassFactory* cf = Factory();
-  if (!cf) return nullptr;
-  void* p = nullptr;
-  EXPECT_EQ(cf->CreateInstance(nullptr, IID_IPrintOemPS, &p), S_OK);
-  cf->Release();
-  return static_cast<IPrintOemPS*>(p);
-}
+IPrintOemPS* NewPlugin() { return NewPluginObject<IPrintOemPS>(CLSID_OEMRENDER, IID_IPrintOemPS); }
 
 std::string UserLine() {
   WCHAR user[129] = {};
@@ -177,21 +157,6 @@ std::string UserLine() {
     v += ">";
   }
   return "%%TAVIK-ForEx: " + v + "\r\n";
-}
-
-// Our private section: header and body as qvui_dll writes them.
-struct Section {
-  qv::DmExtraHeader header;
-  qv::PrivateDevmodeBody body;
-  unsigned char padding[3];
-};
-
-Section OurSection() {
-  Section s;
-  std::memset(&s, 0, sizeof s);
-  s.header = {qv::kPrivateDevmodeSize, qv::kPrivateDevmodeSignature, qv::kPrivateDevmodeVersion};
-  qv::DefaultPrivateDevmode(&s.body);
-  return s;
 }
 
 // A plug-in with a published fake driver, hooks enabled and one device.
@@ -538,16 +503,9 @@ TEST_F(Job, PassThroughVetoFollowsThePrinterData) {
 // ---- COM rules ----
 
 TEST(RenderCom, ExportsAndClassObject) {
-  void* p = kJunk;
-  EXPECT_EQ(g_getClassObject(CLSID_OEMRENDER, IID_IClassFactory, nullptr), E_POINTER);
-  EXPECT_EQ(g_getClassObject(CLSID_OEMUI, IID_IClassFactory, &p), CLASS_E_CLASSNOTAVAILABLE);
-  EXPECT_EQ(p, nullptr);
-  p = kJunk;
-  EXPECT_EQ(g_getClassObject(CLSID_OEMRENDER, IID_IPrintOemPS, &p), E_NOINTERFACE);
-  EXPECT_EQ(p, nullptr);
-  EXPECT_EQ(g_canUnloadNow(), S_OK);
+  ExpectClassObjectRefusals(CLSID_OEMRENDER, CLSID_OEMUI, IID_IPrintOemPS);
 
-  p = kJunk;
+  void* p = kJunk;
   ASSERT_EQ(g_getClassObject(CLSID_OEMRENDER, IID_IUnknown, &p), S_OK);
   auto* unk = static_cast<IUnknown*>(p);
   void* cf = nullptr;
@@ -562,24 +520,12 @@ TEST(RenderCom, ExportsAndClassObject) {
 }
 
 TEST(RenderCom, CreateInstanceAndUnloadCounting) {
-  IClassFactory* cf = Factory();
+  IClassFactory* cf = Factory(CLSID_OEMRENDER);
   ASSERT_NE(cf, nullptr);
-  void* p = kJunk;
-  EXPECT_EQ(cf->CreateInstance(nullptr, IID_IPrintOemPS, nullptr), E_POINTER);
-  int outer = 0;  // never called: only its presence matters
-  EXPECT_EQ(cf->CreateInstance(reinterpret_cast<IUnknown*>(&outer), IID_IPrintOemPS, &p),
-            CLASS_E_NOAGGREGATION);
-  EXPECT_EQ(p, nullptr);
-  p = kJunk;
-  EXPECT_EQ(cf->CreateInstance(nullptr, IID_IClassFactory, &p), E_NOINTERFACE);
-  EXPECT_EQ(p, nullptr);
-  EXPECT_EQ(g_canUnloadNow(), S_OK) << "the refused object is gone again";
+  ExpectCreateInstanceRefusals(cf, IID_IPrintOemPS, IID_IPrintOemPS, IID_IClassFactory);
+  ExpectLockServerCounts(cf);
 
-  EXPECT_EQ(cf->LockServer(TRUE), S_OK);
-  EXPECT_EQ(g_canUnloadNow(), S_FALSE);
-  EXPECT_EQ(cf->LockServer(FALSE), S_OK);
-  EXPECT_EQ(g_canUnloadNow(), S_OK);
-
+  void* p = nullptr;
   ASSERT_EQ(cf->CreateInstance(nullptr, IID_IUnknown, &p), S_OK);
   auto* unk = static_cast<IUnknown*>(p);
   EXPECT_EQ(g_canUnloadNow(), S_FALSE);
@@ -624,12 +570,7 @@ TEST(RenderCom, DriverInterfaceIsKeptOnceAndReleasedOnce) {
 TEST(RenderCom, GetInfoTable) {
   IPrintOemPS* plugin = NewPlugin();
   ASSERT_NE(plugin, nullptr);
-  struct Case {
-    DWORD mode, size;
-    bool buffer;
-    HRESULT hr;
-    DWORD needed, error, value;
-  } const cases[] = {
+  const GetInfoCase cases[] = {
       {OEMGI_GETSIGNATURE, 4, true, S_OK, 4, 0, 0x54565247},
       {OEMGI_GETVERSION, 8, true, S_OK, 4, 0, 0x10410441},
       {OEMGI_GETSIGNATURE, 3, true, E_FAIL, 4, ERROR_INSUFFICIENT_BUFFER, 0xEEEEEEEE},
@@ -638,23 +579,7 @@ TEST(RenderCom, GetInfoTable) {
       {OEMGI_GETPUBLISHERINFO, 8, true, E_NOTIMPL, 8, 0, 0xEEEEEEEE},
       {99, 4, true, E_FAIL, 0xDDDD, ERROR_INVALID_PARAMETER, 0xEEEEEEEE},
   };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(testing::Message() << c.mode << "/" << c.size);
-    unsigned char buf[9];
-    std::memset(buf, 0xEE, sizeof buf);
-    DWORD needed = 0xDDDD;
-    SetLastError(0);
-    // The buffer starts at an odd address: the value is stored unaligned.
-    EXPECT_EQ(plugin->GetInfo(c.mode, c.buffer ? buf + 1 : nullptr, c.size, &needed), c.hr);
-    EXPECT_EQ(needed, c.needed);
-    if (c.error) {
-      EXPECT_EQ(GetLastError(), c.error);
-    }
-    DWORD value;
-    std::memcpy(&value, buf + 1, 4);
-    EXPECT_EQ(value, c.value);
-    EXPECT_EQ(buf[5], 0xEE) << "nothing beyond the value";
-  }
+  ExpectGetInfoTable(plugin, cases);
   SetLastError(0);
   EXPECT_EQ(plugin->GetInfo(OEMGI_GETSIGNATURE, nullptr, 4, nullptr), E_FAIL);
   EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_PARAMETER));
@@ -787,29 +712,6 @@ TEST(OemLayout, VtableSlots) {
 // Loads the DLL that the build placed beside this program.
 int main(int argc, char** argv) {
   ::testing::InitGoogleTest(&argc, argv);
-  WCHAR path[MAX_PATH];
-  DWORD n = GetModuleFileNameW(nullptr, path, MAX_PATH);
-  while (n > 0 && path[n - 1] != L'\\') --n;
-  path[n] = L'\0';
-  const std::wstring dll = std::wstring(path) + L"qvrender.dll";
-  g_dll = LoadLibraryW(dll.c_str());
-  if (!g_dll) {
-    fprintf(stderr, "cannot load qvrender.dll (%lu)\n", GetLastError());
-    return 1;
-  }
-  g_getClassObject =
-      reinterpret_cast<GetClassObjectFn>(reinterpret_cast<void (*)()>(GetProcAddress(g_dll, "DllGetClassObject")));
-  g_canUnloadNow =
-      reinterpret_cast<CanUnloadNowFn>(reinterpret_cast<void (*)()>(GetProcAddress(g_dll, "DllCanUnloadNow")));
-  if (!g_getClassObject || !g_canUnloadNow) {
-    fprintf(stderr, "qvrender.dll lacks the undecorated COM exports\n");
-    return 1;
-  }
-  const int rc = RUN_ALL_TESTS();
-  if (g_canUnloadNow() != S_OK) {
-    fprintf(stderr, "objects or locks left behind\n");
-    return 1;
-  }
-  FreeLibrary(g_dll);
-  return rc;
+  if (!qv::oem::test::LoadPlugin(qv::oem::test::ProgramDir() + L"qvrender.dll")) return 1;
+  return qv::oem::test::RunAllAndUnload();
 }

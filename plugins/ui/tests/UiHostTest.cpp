@@ -23,11 +23,15 @@
 #include <vector>
 
 #include "CompanionProbe.h"
+#include "CoreDriverDoubles.h"
 #include "DevmodeExchange.h"
+#include "OemHostTest.h"
 #include "PrivateDevmode.h"
 #include "QvOemUi.h"
 
 using qv::ui::test::CompanionProbe;
+using qv::ui::test::FakeCoreUI2;
+using qv::ui::test::FakeDriverUI;
 
 namespace {
 
@@ -42,170 +46,13 @@ extern "C" __declspec(dllexport) CompanionProbe* __cdecl QvTestCompanionProbe() 
 
 namespace {
 
-typedef HRESULT(STDAPICALLTYPE* GetClassObjectFn)(REFCLSID, REFIID, LPVOID*);
-typedef HRESULT(STDAPICALLTYPE* CanUnloadNowFn)();
+using namespace qv::oem::test;
 
-HMODULE g_dll = nullptr;
 std::wstring g_pluginDir;  // ends with a backslash
-GetClassObjectFn g_getClassObject = nullptr;
-CanUnloadNowFn g_canUnloadNow = nullptr;
-
-void* const kJunk = reinterpret_cast<void*>(static_cast<uintptr_t>(0x5A5A5A5A));
-
-// ---- fake core drivers ----
-
-// The core driver's helper object in its current form: IPrintCoreUI2, which also
-// answers IPrintOemDriverUI. Records every SetOptions call.
-class FakeCoreUI2 : public IPrintCoreUI2 {
- public:
-  struct SetOptionsCall {
-    POEMUIOBJ poemuiobj;
-    DWORD flags;
-    std::string buffer;  // cbIn bytes
-    DWORD cbIn;
-  };
-
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) override {
-    queries.push_back(riid);
-    if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IPrintOemDriverUI) ||
-        IsEqualIID(riid, IID_IPrintCoreUI2)) {
-      *ppv = static_cast<IPrintCoreUI2*>(this);
-      AddRef();
-      return S_OK;
-    }
-    *ppv = nullptr;
-    return E_NOINTERFACE;
-  }
-  ULONG STDMETHODCALLTYPE AddRef() override { return static_cast<ULONG>(++refs); }
-  ULONG STDMETHODCALLTYPE Release() override { return static_cast<ULONG>(--refs); }
-  HRESULT STDMETHODCALLTYPE DrvGetDriverSetting(PVOID, PCSTR, PVOID, DWORD, PDWORD,
-                                                PDWORD) override {
-    return E_NOTIMPL;
-  }
-  HRESULT STDMETHODCALLTYPE DrvUpgradeRegistrySetting(HANDLE, PCSTR, PCSTR) override {
-    return E_NOTIMPL;
-  }
-  HRESULT STDMETHODCALLTYPE DrvUpdateUISetting(PVOID, PVOID, DWORD, DWORD) override {
-    return E_NOTIMPL;
-  }
-  HRESULT STDMETHODCALLTYPE GetOptions(POEMUIOBJ, DWORD, PCSTR, DWORD, PSTR, DWORD,
-                                       PDWORD) override {
-    return E_NOTIMPL;
-  }
-  HRESULT STDMETHODCALLTYPE SetOptions(POEMUIOBJ poemuiobj, DWORD dwFlags, PCSTR buffer,
-                                       DWORD cbIn, PDWORD pdwResult) override {
-    setOptions.push_back({poemuiobj, dwFlags, buffer ? std::string(buffer, cbIn) : std::string(),
-                          cbIn});
-    if (pdwResult) *pdwResult = SETOPTIONS_RESULT_CONFLICT_REMAINED;
-    return E_FAIL;  // not examined by the plug-in
-  }
-  HRESULT STDMETHODCALLTYPE EnumConstrainedOptions(POEMUIOBJ, DWORD, PCSTR, PSTR, DWORD,
-                                                   PDWORD) override {
-    return E_NOTIMPL;
-  }
-  HRESULT STDMETHODCALLTYPE WhyConstrained(POEMUIOBJ, DWORD, PCSTR, PCSTR, PSTR, DWORD,
-                                           PDWORD) override {
-    return E_NOTIMPL;
-  }
-  HRESULT STDMETHODCALLTYPE GetGlobalAttribute(POEMUIOBJ, DWORD, PCSTR, PDWORD, PBYTE, DWORD,
-                                               PDWORD) override {
-    return E_NOTIMPL;
-  }
-  HRESULT STDMETHODCALLTYPE GetFeatureAttribute(POEMUIOBJ, DWORD, PCSTR, PCSTR, PDWORD, PBYTE,
-                                                DWORD, PDWORD) override {
-    return E_NOTIMPL;
-  }
-  HRESULT STDMETHODCALLTYPE GetOptionAttribute(POEMUIOBJ, DWORD, PCSTR, PCSTR, PCSTR, PDWORD,
-                                               PBYTE, DWORD, PDWORD) override {
-    return E_NOTIMPL;
-  }
-  HRESULT STDMETHODCALLTYPE EnumFeatures(POEMUIOBJ, DWORD, PSTR, DWORD, PDWORD) override {
-    return E_NOTIMPL;
-  }
-  HRESULT STDMETHODCALLTYPE EnumOptions(POEMUIOBJ, DWORD, PCSTR, PSTR, DWORD, PDWORD) override {
-    return E_NOTIMPL;
-  }
-  HRESULT STDMETHODCALLTYPE QuerySimulationSupport(HANDLE, DWORD, PBYTE, DWORD,
-                                                   PDWORD) override {
-    return E_NOTIMPL;
-  }
-
-  bool Asked(REFIID riid) const {
-    for (const IID& q : queries)
-      if (IsEqualIID(q, riid)) return true;
-    return false;
-  }
-
-  LONG refs = 1;  // the test's own reference
-  std::vector<IID> queries;
-  std::vector<SetOptionsCall> setOptions;
-};
-
-// An older core driver: only IPrintOemDriverUI.
-class FakeDriverUI : public IPrintOemDriverUI {
- public:
-  explicit FakeDriverUI(bool offer = true) : offer_(offer) {}
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) override {
-    queries.push_back(riid);
-    if (IsEqualIID(riid, IID_IUnknown) || (offer_ && IsEqualIID(riid, IID_IPrintOemDriverUI))) {
-      *ppv = static_cast<IPrintOemDriverUI*>(this);
-      AddRef();
-      return S_OK;
-    }
-    *ppv = nullptr;
-    return E_NOINTERFACE;
-  }
-  ULONG STDMETHODCALLTYPE AddRef() override { return static_cast<ULONG>(++refs); }
-  ULONG STDMETHODCALLTYPE Release() override { return static_cast<ULONG>(--refs); }
-  HRESULT STDMETHODCALLTYPE DrvGetDriverSetting(PVOID, PCSTR, PVOID, DWORD, PDWORD,
-                                                PDWORD) override {
-    return E_NOTIMPL;
-  }
-  HRESULT STDMETHODCALLTYPE DrvUpgradeRegistrySetting(HANDLE, PCSTR, PCSTR) override {
-    return E_NOTIMPL;
-  }
-  HRESULT STDMETHODCALLTYPE DrvUpdateUISetting(PVOID, PVOID, DWORD, DWORD) override {
-    return E_NOTIMPL;
-  }
-
-  LONG refs = 1;
-  std::vector<IID> queries;
-
- private:
-  bool offer_;
-};
 
 // ---- helpers ----
 
-IClassFactory* Factory() {
-  void* p = nullptr;
-  EXPECT_EQ(g_getClassObject(CLSID_OEMUI, IID_IClassFactory, &p), S_OK);
-  return static_cast<IClassFactory*>(p);
-}
-
-IPrintOemUI2* NewPlugin() {
-  IClassFactory* cf = Factory();
-  if (!cf) return nullptr;
-  void* p = nullptr;
-  EXPECT_EQ(cf->CreateInstance(nullptr, IID_IPrintOemUI2, &p), S_OK);
-  cf->Release();
-  return static_cast<IPrintOemUI2*>(p);
-}
-
-// Our private DEVMODE part: header and body as the driver keeps it.
-struct Section {
-  qv::DmExtraHeader header;
-  qv::PrivateDevmodeBody body;
-  unsigned char padding[3];
-};
-
-Section OurSection() {
-  Section s;
-  std::memset(&s, 0, sizeof s);
-  s.header = {qv::kPrivateDevmodeSize, qv::kPrivateDevmodeSignature, qv::kPrivateDevmodeVersion};
-  qv::DefaultPrivateDevmode(&s.body);
-  return s;
-}
+IPrintOemUI2* NewPlugin() { return NewPluginObject<IPrintOemUI2>(CLSID_OEMUI, IID_IPrintOemUI2); }
 
 int BusyBlocks(HANDLE heap) {
   PROCESS_HEAP_ENTRY entry;
@@ -314,15 +161,9 @@ TEST(UiCom, ExportsByNameAndOrdinal) {
 }
 
 TEST(UiCom, ClassObject) {
-  EXPECT_EQ(g_getClassObject(CLSID_OEMUI, IID_IClassFactory, nullptr), E_POINTER);
-  void* p = kJunk;
-  EXPECT_EQ(g_getClassObject(CLSID_OEMRENDER, IID_IClassFactory, &p), CLASS_E_CLASSNOTAVAILABLE);
-  EXPECT_EQ(p, nullptr) << "cleared on every failure";
-  p = kJunk;
-  EXPECT_EQ(g_getClassObject(CLSID_OEMUI, IID_IPrintOemUI, &p), E_NOINTERFACE);
-  EXPECT_EQ(p, nullptr);
-  EXPECT_EQ(g_canUnloadNow(), S_OK);
+  ExpectClassObjectRefusals(CLSID_OEMUI, CLSID_OEMRENDER, IID_IPrintOemUI);
 
+  void* p = nullptr;
   ASSERT_EQ(g_getClassObject(CLSID_OEMUI, IID_IUnknown, &p), S_OK);
   auto* unk = static_cast<IUnknown*>(p);
   void* cf = nullptr;
@@ -335,28 +176,12 @@ TEST(UiCom, ClassObject) {
 }
 
 TEST(UiCom, CreateInstanceAndUnloadCounting) {
-  IClassFactory* cf = Factory();
+  IClassFactory* cf = Factory(CLSID_OEMUI);
   ASSERT_NE(cf, nullptr);
-  EXPECT_EQ(cf->CreateInstance(nullptr, IID_IPrintOemUI2, nullptr), E_POINTER);
-  void* p = kJunk;
-  int outer = 0;  // never called: only its presence matters
-  EXPECT_EQ(cf->CreateInstance(reinterpret_cast<IUnknown*>(&outer), IID_IUnknown, &p),
-            CLASS_E_NOAGGREGATION);
-  EXPECT_EQ(p, nullptr);
-  EXPECT_EQ(g_canUnloadNow(), S_OK) << "no object was counted";
-  p = kJunk;
-  EXPECT_EQ(cf->CreateInstance(nullptr, IID_IPrintOemCommon, &p), E_NOINTERFACE);
-  EXPECT_EQ(p, nullptr);
-  EXPECT_EQ(g_canUnloadNow(), S_OK) << "the refused object is gone again";
+  ExpectCreateInstanceRefusals(cf, IID_IPrintOemUI2, IID_IUnknown, IID_IPrintOemCommon);
+  ExpectLockServerCounts(cf);
 
-  EXPECT_EQ(cf->LockServer(TRUE), S_OK);
-  EXPECT_EQ(g_canUnloadNow(), S_FALSE);
-  EXPECT_EQ(cf->LockServer(TRUE), S_OK);
-  EXPECT_EQ(cf->LockServer(FALSE), S_OK);
-  EXPECT_EQ(g_canUnloadNow(), S_FALSE);
-  EXPECT_EQ(cf->LockServer(FALSE), S_OK);
-  EXPECT_EQ(g_canUnloadNow(), S_OK);
-
+  void* p = nullptr;
   ASSERT_EQ(cf->CreateInstance(nullptr, IID_IUnknown, &p), S_OK);
   auto* unk = static_cast<IUnknown*>(p);
   EXPECT_EQ(g_canUnloadNow(), S_FALSE);
@@ -391,12 +216,7 @@ TEST(UiCom, InterfaceTable) {
 TEST(UiCom, GetInfoTable) {
   IPrintOemUI2* plugin = NewPlugin();
   ASSERT_NE(plugin, nullptr);
-  struct Case {
-    DWORD mode, size;
-    bool buffer;
-    HRESULT hr;
-    DWORD needed, error, value;
-  } const cases[] = {
+  const GetInfoCase cases[] = {
       {OEMGI_GETSIGNATURE, 4, true, S_OK, 4, 0, 0x54565247},
       {OEMGI_GETINTERFACEVERSION, 4, true, S_OK, 4, 0, 0x00010000},
       {OEMGI_GETVERSION, 8, true, S_OK, 4, 0, 0x10410441},
@@ -407,23 +227,7 @@ TEST(UiCom, GetInfoTable) {
       {0, 4, true, E_FAIL, 0, ERROR_INVALID_PARAMETER, 0xEEEEEEEE},
       {99, 4, true, E_FAIL, 0, ERROR_INVALID_PARAMETER, 0xEEEEEEEE},
   };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(testing::Message() << c.mode << "/" << c.size);
-    unsigned char buf[9];
-    std::memset(buf, 0xEE, sizeof buf);
-    DWORD needed = 0xDDDD;
-    SetLastError(0);
-    // The buffer starts at an odd address: the value is stored unaligned.
-    EXPECT_EQ(plugin->GetInfo(c.mode, c.buffer ? buf + 1 : nullptr, c.size, &needed), c.hr);
-    EXPECT_EQ(needed, c.needed);
-    if (c.error) {
-      EXPECT_EQ(GetLastError(), c.error);
-    }
-    DWORD value;
-    std::memcpy(&value, buf + 1, 4);
-    EXPECT_EQ(value, c.value);
-    EXPECT_EQ(buf[5], 0xEE) << "nothing beyond the value";
-  }
+  ExpectGetInfoTable(plugin, cases);
 
   // Without the size pointer the value is still written.
   DWORD value = 0;
@@ -1153,30 +957,7 @@ int main(int argc, char** argv) {
   InitCommonControlsEx(&icc);
   // The plug-in and its companion live in a directory of their own, as in the driver
   // directory: the companion must be found beside the plug-in, not beside the program.
-  WCHAR path[MAX_PATH];
-  DWORD n = GetModuleFileNameW(nullptr, path, MAX_PATH);
-  while (n > 0 && path[n - 1] != L'\\') --n;
-  path[n] = L'\0';
-  g_pluginDir = std::wstring(path) + L"plugin\\";
-  const std::wstring dll = g_pluginDir + L"qvui_dll.dll";
-  g_dll = LoadLibraryW(dll.c_str());
-  if (!g_dll) {
-    fprintf(stderr, "cannot load %ls (%lu)\n", dll.c_str(), GetLastError());
-    return 1;
-  }
-  g_getClassObject = reinterpret_cast<GetClassObjectFn>(
-      reinterpret_cast<void (*)()>(GetProcAddress(g_dll, "DllGetClassObject")));
-  g_canUnloadNow = reinterpret_cast<CanUnloadNowFn>(
-      reinterpret_cast<void (*)()>(GetProcAddress(g_dll, "DllCanUnloadNow")));
-  if (!g_getClassObject || !g_canUnloadNow) {
-    fprintf(stderr, "qvui_dll.dll lacks the undecorated COM exports\n");
-    return 1;
-  }
-  const int rc = RUN_ALL_TESTS();
-  if (g_canUnloadNow() != S_OK) {
-    fprintf(stderr, "objects or locks left behind\n");
-    return 1;
-  }
-  FreeLibrary(g_dll);
-  return rc;
+  g_pluginDir = ProgramDir() + L"plugin\\";
+  if (!LoadPlugin(g_pluginDir + L"qvui_dll.dll")) return 1;
+  return RunAllAndUnload();
 }
