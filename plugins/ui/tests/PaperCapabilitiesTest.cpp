@@ -9,6 +9,7 @@
 #include "CustomPapers.h"
 #include "FakePaperSpooler.h"
 #include "PaperCapabilities.h"
+#include "PaperRecords.h"
 
 namespace {
 
@@ -16,29 +17,17 @@ using namespace qvtest;
 using qv::ui::AppendCustomPapers;
 using qv::ui::CustomPaperList;
 using qv::ui::CustomPaperRecord;
+using qv::ui::test::Paper;
+using qv::ui::test::PaperBytes;
 
 constexpr std::uint16_t kBins = 6;
-
-CustomPaperRecord Paper(const std::u16string& name, std::uint32_t width, std::uint32_t length) {
-  CustomPaperRecord r{};
-  qv::ui::SetPaperName(&r, name);
-  r.width = width;
-  r.length = length;
-  return r;
-}
-
-std::vector<std::uint8_t> Stored(const CustomPaperList& list) {
-  std::vector<std::uint8_t> bytes(list.size() * 163);
-  std::memcpy(bytes.data(), list.data(), bytes.size());
-  return bytes;
-}
 
 // A printer holding [Maximum, Minimum] (stored extents stale) whose spooler has forms.
 FakePrinter StoredExtents() {
   FakePrinter p;
   p.maxAnswer = ExtentAnswer(3302, 4877);
   p.minAnswer = ExtentAnswer(900, 1480);
-  p.value = Stored({Paper(u"Maximum", 1, 1), Paper(u"Minimum", 1, 1)});
+  p.value = PaperBytes({Paper(u"Maximum", 1, 1), Paper(u"Minimum", 1, 1)});
   for (const char16_t* name : {u"Letter", u"A4", u"Minimum", u"Maximum", u"Minimum"}) {
     PaperForm f;
     f.name = name;
@@ -99,7 +88,7 @@ TEST(AppendCustomPapers, PaperWithoutFormGetsCountPlusOne) {
 
 TEST(AppendCustomPapers, PaperSizesInTenthsOfAMillimetre) {
   FakePrinter p = StoredExtents();
-  p.value = Stored({Paper(u"Card", 210049, 210050), Paper(u"Maximum", 1, 1), Paper(u"Minimum", 1, 1)});
+  p.value = PaperBytes({Paper(u"Card", 210049, 210050), Paper(u"Maximum", 1, 1), Paper(u"Minimum", 1, 1)});
   FakePaperSpooler s(&p);
   std::atomic<bool> once{false};
   Output out(22 * 8);
@@ -116,7 +105,7 @@ TEST(AppendCustomPapers, PaperSizesInTenthsOfAMillimetre) {
 TEST(AppendCustomPapers, PaperNamesIn64CharacterEntries) {
   FakePrinter p = StoredExtents();
   CustomPaperRecord longest = Paper(std::u16string(64, u'L'), 100000, 100000);
-  p.value = Stored({longest, Paper(u"Maximum", 1, 1), Paper(u"Minimum", 1, 1)});
+  p.value = PaperBytes({longest, Paper(u"Maximum", 1, 1), Paper(u"Minimum", 1, 1)});
   FakePaperSpooler s(&p);
   std::atomic<bool> once{false};
   Output out(22 * 128);
@@ -193,7 +182,7 @@ TEST(AppendCustomPapers, DriverAnswerZeroStartsAtTheFirstEntry) {
 
 TEST(AppendCustomPapers, FieldsResetOncePerProcessAndOnlyWithAPrinter) {
   FakePrinter p = StoredExtents();
-  p.value = Stored({Paper(u"Card", 100000, 150000), Paper(u"Maximum", 1, 1), Paper(u"Minimum", 1, 1)});
+  p.value = PaperBytes({Paper(u"Card", 100000, 150000), Paper(u"Maximum", 1, 1), Paper(u"Minimum", 1, 1)});
   FakePaperSpooler s(&p);
   std::atomic<bool> once{false};
 
@@ -209,7 +198,7 @@ TEST(AppendCustomPapers, FieldsResetOncePerProcessAndOnlyWithAPrinter) {
   EXPECT_EQ(326u, p.value->size());
 
   // Never again in this process.
-  p.value = Stored({Paper(u"Card", 100000, 150000), Paper(u"Maximum", 1, 1), Paper(u"Minimum", 1, 1)});
+  p.value = PaperBytes({Paper(u"Card", 100000, 150000), Paper(u"Maximum", 1, 1), Paper(u"Minimum", 1, 1)});
   EXPECT_EQ(7u, AppendCustomPapers(&s, qv::ui::kCapFields, nullptr, 7, once));
   EXPECT_EQ(1, p.valueWrites);
   EXPECT_EQ(489u, p.value->size());

@@ -12,8 +12,10 @@
 #include <string>
 #include <vector>
 
+#include "CoreDriverDoubles.h"
 #include "FeatureOptionPush.h"
 #include "FeatureOptions.h"
+#include "PaperRecords.h"
 #include "Papers.h"
 #include "PrivateDevmode.h"
 #include "WinSpooler.h"
@@ -22,6 +24,10 @@ namespace {
 
 using qv::ui::CustomPaperList;
 using qv::ui::CustomPaperRecord;
+using qv::ui::test::Paper;
+using qv::ui::test::PaperBytes;
+using qv::ui::test::FakeCoreUI2;
+using qv::ui::test::FakeDriverUI;
 
 const wchar_t kPrinter[] = L"QV Papers Test Printer";
 const wchar_t kDriver[] = L"QV Papers Test Driver";
@@ -92,30 +98,16 @@ class PapersWine : public ::testing::Test {
   HANDLE printer_ = nullptr;
 };
 
-CustomPaperRecord Paper(const std::u16string& name, std::uint32_t width, std::uint32_t length) {
-  CustomPaperRecord r{};
-  qv::ui::SetPaperName(&r, name);
-  r.width = width;
-  r.length = length;
-  return r;
-}
-
-std::vector<std::uint8_t> Bytes(const CustomPaperList& list) {
-  std::vector<std::uint8_t> bytes(list.size() * 163);
-  std::memcpy(bytes.data(), list.data(), bytes.size());
-  return bytes;
-}
-
 // What a reset must store on this printer: the device extents as Wine reports them.
 std::vector<std::uint8_t> ResetValue(HANDLE printer) {
   const qv::ui::Extent max = qv::ui::win::GetMaxExtent(printer);
   const qv::ui::Extent min = qv::ui::win::GetMinExtent(printer);
-  return Bytes({Paper(u"Maximum", max.width * 100, max.length * 100),
+  return PaperBytes({Paper(u"Maximum", max.width * 100, max.length * 100),
                 Paper(u"Minimum", min.width * 100, min.length * 100)});
 }
 
 TEST_F(PapersWine, PrinterEventLeavesExactlyTheTwoExtentRecords) {
-  Store(Bytes({Paper(u"Card", 100000, 150000), Paper(u"Maximum", 1, 1), Paper(u"Minimum", 1, 1)}));
+  Store(PaperBytes({Paper(u"Card", 100000, 150000), Paper(u"Maximum", 1, 1), Paper(u"Minimum", 1, 1)}));
   qv::ui::win::HandlePrinterEvent(kPrinter, PRINTER_EVENT_INITIALIZE);
   const std::vector<std::uint8_t> value = Stored();
   ASSERT_EQ(326u, value.size());
@@ -142,7 +134,7 @@ TEST_F(PapersWine, UpgradeRewritesOnlyAnUnusableValue) {
   EXPECT_TRUE(qv::ui::win::HasCustomPapers(printer_));
 
   const std::vector<std::uint8_t> three =
-      Bytes({Paper(u"Card", 100000, 150000), Paper(u"Maximum", 1, 1), Paper(u"Minimum", 1, 1)});
+      PaperBytes({Paper(u"Card", 100000, 150000), Paper(u"Maximum", 1, 1), Paper(u"Minimum", 1, 1)});
   Store(three);
   EXPECT_TRUE(qv::ui::win::HandleUpgradePrinter(2, reinterpret_cast<BYTE*>(&info)));
   EXPECT_EQ(three, Stored());
@@ -225,7 +217,7 @@ TEST_F(PapersWine, PaperCapabilitiesOnTheRealPrinter) {
 TEST_F(PapersWine, FirstFieldsQueryWithAPrinterResets) {
   using qv::ui::win::AppendCustomPapers;
   const std::vector<std::uint8_t> three =
-      Bytes({Paper(u"Card", 100000, 150000), Paper(u"Maximum", 1, 1), Paper(u"Minimum", 1, 1)});
+      PaperBytes({Paper(u"Card", 100000, 150000), Paper(u"Maximum", 1, 1), Paper(u"Minimum", 1, 1)});
   Store(three);
   EXPECT_EQ(9u, AppendCustomPapers(nullptr, nullptr, nullptr, DC_FIELDS, nullptr, nullptr, nullptr, 9));
   EXPECT_EQ(9u, AppendCustomPapers(nullptr, printer_, nullptr, DC_FIELDS, nullptr, nullptr, nullptr, 9));
@@ -237,96 +229,35 @@ TEST_F(PapersWine, FirstFieldsQueryWithAPrinterResets) {
 
 // ---- PushFeatureOptions against core driver doubles ---------------------------------
 
-class DriverUiOnly : public IPrintOemDriverUI {
- public:
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) override {
-    if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IPrintOemDriverUI)) {
-      *ppv = this;
-      AddRef();
-      return S_OK;
-    }
-    *ppv = nullptr;
-    return E_NOINTERFACE;
-  }
-  ULONG STDMETHODCALLTYPE AddRef() override { return ++refs; }
-  ULONG STDMETHODCALLTYPE Release() override { return --refs; }
-  HRESULT STDMETHODCALLTYPE DrvGetDriverSetting(PVOID, PCSTR, PVOID, DWORD, PDWORD, PDWORD) override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE DrvUpgradeRegistrySetting(HANDLE, PCSTR, PCSTR) override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE DrvUpdateUISetting(PVOID, PVOID, DWORD, DWORD) override { return E_NOTIMPL; }
-  ULONG refs = 1;
-};
-
-class RecordingCore : public IPrintCoreUI2 {
- public:
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) override {
-    if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IPrintOemDriverUI) ||
-        IsEqualIID(riid, IID_IPrintCoreUI2)) {
-      *ppv = this;
-      AddRef();
-      return S_OK;
-    }
-    *ppv = nullptr;
-    return E_NOINTERFACE;
-  }
-  ULONG STDMETHODCALLTYPE AddRef() override { return ++refs; }
-  ULONG STDMETHODCALLTYPE Release() override { return --refs; }
-  HRESULT STDMETHODCALLTYPE DrvGetDriverSetting(PVOID, PCSTR, PVOID, DWORD, PDWORD, PDWORD) override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE DrvUpgradeRegistrySetting(HANDLE, PCSTR, PCSTR) override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE DrvUpdateUISetting(PVOID, PVOID, DWORD, DWORD) override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE GetOptions(POEMUIOBJ, DWORD, PCSTR, DWORD, PSTR, DWORD, PDWORD) override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE SetOptions(POEMUIOBJ obj, DWORD flags, PCSTR buffer, DWORD size,
-                                       PDWORD result) override {
-    calls.push_back({obj, flags, std::string(buffer, size)});
-    if (result) *result = SETOPTIONS_RESULT_CONFLICT_REMAINED;
-    return E_FAIL;  // not examined
-  }
-  HRESULT STDMETHODCALLTYPE EnumConstrainedOptions(POEMUIOBJ, DWORD, PCSTR, PSTR, DWORD, PDWORD) override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE WhyConstrained(POEMUIOBJ, DWORD, PCSTR, PCSTR, PSTR, DWORD, PDWORD) override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE GetGlobalAttribute(POEMUIOBJ, DWORD, PCSTR, PDWORD, PBYTE, DWORD, PDWORD) override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE GetFeatureAttribute(POEMUIOBJ, DWORD, PCSTR, PCSTR, PDWORD, PBYTE, DWORD, PDWORD) override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE GetOptionAttribute(POEMUIOBJ, DWORD, PCSTR, PCSTR, PCSTR, PDWORD, PBYTE, DWORD, PDWORD) override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE EnumFeatures(POEMUIOBJ, DWORD, PSTR, DWORD, PDWORD) override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE EnumOptions(POEMUIOBJ, DWORD, PCSTR, PSTR, DWORD, PDWORD) override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE QuerySimulationSupport(HANDLE, DWORD, PBYTE, DWORD, PDWORD) override { return E_NOTIMPL; }
-
-  struct Call {
-    POEMUIOBJ obj;
-    DWORD flags;
-    std::string buffer;
-  };
-  std::vector<Call> calls;
-  ULONG refs = 1;
-};
-
 TEST(PushFeatureOptions, HandsThe68PairsToSetOptions) {
   const qv::PrivateDevmodeBody record = qv::MakeDefaultPrivateDevmode(7);
-  RecordingCore core;
+  FakeCoreUI2 core;
   OEMUIOBJ obj{};
   EXPECT_TRUE(qv::ui::win::PushFeatureOptions(&record, &core, &obj));
-  ASSERT_EQ(1u, core.calls.size());
-  EXPECT_EQ(&obj, core.calls[0].obj);
-  EXPECT_EQ(DWORD(SETOPTIONS_FLAG_KEEP_CONFLICT), core.calls[0].flags);
+  ASSERT_EQ(1u, core.setOptions.size());
+  EXPECT_EQ(&obj, core.setOptions[0].poemuiobj);
+  EXPECT_EQ(DWORD(SETOPTIONS_FLAG_KEEP_CONFLICT), core.setOptions[0].flags);
   qv::ui::FeatureOptionList list;
   qv::ui::BuildFeatureOptions(record, &list);
   ASSERT_EQ(68u, list.size());
   std::string expected(qv::ui::SelectionBufferSize(list), '\0');
   qv::ui::WriteSelectionBuffer(list, expected.data(), expected.size());
-  EXPECT_EQ(expected, core.calls[0].buffer);
-  EXPECT_EQ(1u, core.refs);  // the queried interface was released
+  EXPECT_EQ(expected, core.setOptions[0].buffer);
+  EXPECT_EQ(1, core.refs);  // the queried interface was released
 }
 
 TEST(PushFeatureOptions, NothingSentWithoutIPrintCoreUI2OrArguments) {
   const qv::PrivateDevmodeBody record = qv::MakeDefaultPrivateDevmode(7);
-  DriverUiOnly older;
+  FakeDriverUI older;
   OEMUIOBJ obj{};
   EXPECT_FALSE(qv::ui::win::PushFeatureOptions(&record, &older, &obj));
-  EXPECT_EQ(1u, older.refs);
-  RecordingCore core;
+  EXPECT_EQ(1, older.refs);
+  FakeCoreUI2 core;
   EXPECT_FALSE(qv::ui::win::PushFeatureOptions(nullptr, &core, &obj));
   EXPECT_FALSE(qv::ui::win::PushFeatureOptions(&record, nullptr, &obj));
   EXPECT_FALSE(qv::ui::win::PushFeatureOptions(&record, &core, nullptr));
-  EXPECT_TRUE(core.calls.empty());
-  EXPECT_EQ(1u, core.refs);
+  EXPECT_TRUE(core.setOptions.empty());
+  EXPECT_EQ(1, core.refs);
 }
 
 }  // namespace
