@@ -1,12 +1,14 @@
 // What the two host tests (qvrender's and qvui_dll's, both under Wine) share when they
 // play the PostScript driver against a built plug-in DLL: loading it and its two COM
-// exports, the class factory's rules, the GetInfo table runner and our private DEVMODE
-// part. Each test keeps its own cases and expected values.
+// exports, the class factory's rules, the GetInfo table runner, a real printer of the
+// Wine prefix and our private DEVMODE part. Each test keeps its own cases and expected
+// values.
 #pragma once
 
 #include <gtest/gtest.h>
 
 #include <windows.h>
+#include <winspool.h>
 
 #include <cstdint>
 #include <cstdio>
@@ -155,6 +157,44 @@ void ExpectGetInfoTable(IPrintOemCommon* plugin, const GetInfoCase (&cases)[N]) 
     EXPECT_EQ(value, c.value);
     EXPECT_EQ(buf[5], 0xEE) << "nothing beyond the value";
   }
+}
+
+// An empty file in the temporary directory (a driver file the spooler only copies);
+// its path, or empty on failure.
+inline std::wstring EmptyTempFile(const wchar_t* name) {
+  WCHAR dir[MAX_PATH];
+  if (!GetTempPathW(MAX_PATH, dir)) return std::wstring();
+  const std::wstring path = std::wstring(dir) + name;
+  HANDLE h = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  if (h == INVALID_HANDLE_VALUE) return std::wstring();
+  CloseHandle(h);
+  return path;
+}
+
+// Adds a version-3 driver (an installed one is taken as it is) whose driver and
+// configuration file is driverFile, and a printer on FILE: using it; the printer opened,
+// or null. driverFile is not a loadable DLL, so the spooler does not call into it.
+inline HANDLE AddFilePrinter(const wchar_t* printer, const wchar_t* driver,
+                             const std::wstring& driverFile, const std::wstring& dataFile) {
+  DRIVER_INFO_3W di = {};
+  di.cVersion = 3;
+  di.pName = const_cast<LPWSTR>(driver);
+  di.pDriverPath = di.pConfigFile = const_cast<LPWSTR>(driverFile.c_str());
+  di.pDataFile = const_cast<LPWSTR>(dataFile.c_str());
+  if (!AddPrinterDriverW(nullptr, 3, reinterpret_cast<LPBYTE>(&di)) &&
+      GetLastError() != ERROR_PRINTER_DRIVER_ALREADY_INSTALLED)
+    return nullptr;
+  PRINTER_INFO_2W pi = {};
+  pi.pPrinterName = const_cast<LPWSTR>(printer);
+  pi.pPortName = const_cast<LPWSTR>(L"FILE:");
+  pi.pDriverName = di.pName;
+  pi.pPrintProcessor = const_cast<LPWSTR>(L"WinPrint");
+  pi.pDatatype = const_cast<LPWSTR>(L"RAW");
+  HANDLE added = AddPrinterW(nullptr, 2, reinterpret_cast<LPBYTE>(&pi));
+  if (!added) return nullptr;
+  ClosePrinter(added);
+  HANDLE opened = nullptr;
+  return OpenPrinterW(const_cast<LPWSTR>(printer), &opened, nullptr) ? opened : nullptr;
 }
 
 // Our private DEVMODE part: header and body as qvui_dll writes and the driver keeps it.

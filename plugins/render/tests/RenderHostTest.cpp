@@ -414,29 +414,10 @@ class Printer {
  public:
   explicit Printer(const wchar_t* name) : name_(name) {}
   bool Create() {
-    WCHAR dir[MAX_PATH];
-    if (!GetTempPathW(MAX_PATH, dir)) return false;
-    const std::wstring file = std::wstring(dir) + L"qvrender-host-driver.txt";
-    HANDLE h = CreateFileW(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    if (h == INVALID_HANDLE_VALUE) return false;
-    CloseHandle(h);
-    DRIVER_INFO_3W di = {};
-    di.cVersion = 3;
-    di.pName = const_cast<LPWSTR>(L"QV Host Test Driver");
-    di.pDriverPath = di.pDataFile = di.pConfigFile = const_cast<LPWSTR>(file.c_str());
-    if (!AddPrinterDriverW(nullptr, 3, reinterpret_cast<LPBYTE>(&di)) &&
-        GetLastError() != ERROR_PRINTER_DRIVER_ALREADY_INSTALLED)
-      return false;
-    PRINTER_INFO_2W pi = {};
-    pi.pPrinterName = const_cast<LPWSTR>(name_);
-    pi.pPortName = const_cast<LPWSTR>(L"FILE:");
-    pi.pDriverName = di.pName;
-    pi.pPrintProcessor = const_cast<LPWSTR>(L"WinPrint");
-    pi.pDatatype = const_cast<LPWSTR>(L"RAW");
-    HANDLE added = AddPrinterW(nullptr, 2, reinterpret_cast<LPBYTE>(&pi));
-    if (!added) return false;
-    ClosePrinter(added);
-    return OpenPrinterW(const_cast<LPWSTR>(name_), &handle, nullptr) != FALSE;
+    const std::wstring file = EmptyTempFile(L"qvrender-host-driver.txt");
+    if (file.empty()) return false;
+    handle = AddFilePrinter(name_, L"QV Host Test Driver", file, file);
+    return handle != nullptr;
   }
   bool Set(DWORD type, const void* data, DWORD size) {
     return SetPrinterDataW(handle, const_cast<LPWSTR>(L"DeclinePassThroughAndData"), type,

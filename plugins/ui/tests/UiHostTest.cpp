@@ -83,34 +83,11 @@ class Printer {
  public:
   explicit Printer(const wchar_t* name) : name_(name) {}
   bool Create() {
-    WCHAR dir[MAX_PATH];
-    if (!GetTempPathW(MAX_PATH, dir)) return false;
-    const std::wstring file = std::wstring(dir) + L"qvui-host-driver.txt";
-    const std::wstring data = std::wstring(dir) + L"QVUI-HOST.PPD";
-    for (const std::wstring& f : {file, data}) {
-      HANDLE h = CreateFileW(f.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-      if (h == INVALID_HANDLE_VALUE) return false;
-      CloseHandle(h);
-    }
-    // The configuration file is not a loadable DLL, so the spooler does not call into it.
-    DRIVER_INFO_3W di = {};
-    di.cVersion = 3;
-    di.pName = const_cast<LPWSTR>(L"QV UI Host Test Driver");
-    di.pDriverPath = di.pConfigFile = const_cast<LPWSTR>(file.c_str());
-    di.pDataFile = const_cast<LPWSTR>(data.c_str());
-    if (!AddPrinterDriverW(nullptr, 3, reinterpret_cast<LPBYTE>(&di)) &&
-        GetLastError() != ERROR_PRINTER_DRIVER_ALREADY_INSTALLED)
-      return false;
-    PRINTER_INFO_2W pi = {};
-    pi.pPrinterName = const_cast<LPWSTR>(name_);
-    pi.pPortName = const_cast<LPWSTR>(L"FILE:");
-    pi.pDriverName = di.pName;
-    pi.pPrintProcessor = const_cast<LPWSTR>(L"WinPrint");
-    pi.pDatatype = const_cast<LPWSTR>(L"RAW");
-    HANDLE added = AddPrinterW(nullptr, 2, reinterpret_cast<LPBYTE>(&pi));
-    if (!added) return false;
-    ClosePrinter(added);
-    return OpenPrinterW(const_cast<LPWSTR>(name_), &handle, nullptr) != FALSE;
+    const std::wstring file = EmptyTempFile(L"qvui-host-driver.txt");
+    const std::wstring data = EmptyTempFile(L"QVUI-HOST.PPD");
+    if (file.empty() || data.empty()) return false;
+    handle = AddFilePrinter(name_, L"QV UI Host Test Driver", file, data);
+    return handle != nullptr;
   }
   ~Printer() {
     if (handle) ClosePrinter(handle);
