@@ -10,7 +10,9 @@ jobs=${QV_JOBS:-$(nproc)}
 #   QV_BUILD_DIR=build/me QV_PARTS="classlib;plugins/options" ./build.sh test
 bdir=${QV_BUILD_DIR:-build}
 dist=${QV_DIST:-dist}
-parts=()
+# Without QV_PARTS the cached choice of an earlier partial run is dropped, so a plain
+# run always builds and tests every folder.
+parts=(-UQV_PARTS)
 [ -n "${QV_PARTS:-}" ] && parts=(-DQV_PARTS="$QV_PARTS")
 
 packages=(cmake ninja-build g++ googletest mingw-w64 wine wine64 wine32:i386 xvfb x11-utils
