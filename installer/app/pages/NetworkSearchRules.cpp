@@ -1,5 +1,6 @@
 #include "NetworkSearchRules.h"
 
+#include "PageText.h"
 #include "TWKResource.h"
 
 int32_t SearchRadioToCheck(int32_t storedChoice) {
@@ -43,28 +44,6 @@ bool IsValidServerChoice(const ServerListSelection& selection) {
   return selection.itemCount > 0 && selection.selected >= 0 &&
          selection.selected < selection.itemCount && selection.record != nullptr &&
          !selection.addressColumn.empty() && selection.addressColumn == selection.record->ipAddress;
-}
-
-namespace {
-
-bool IsWhiteSpace(char16_t c) {
-  switch (c) {
-    case 0x09: case 0x0A: case 0x0B: case 0x0C: case 0x0D: case 0x20:
-    case 0x85: case 0xA0: case 0x1680: case 0x2028: case 0x2029: case 0x202F:
-    case 0x205F: case 0x3000:
-      return true;
-    default:
-      return c >= 0x2000 && c <= 0x200A;
-  }
-}
-
-}  // namespace
-
-std::u16string TrimWhiteSpace(const std::u16string& text) {
-  size_t first = 0, end = text.size();
-  while (first < end && IsWhiteSpace(text[first])) ++first;
-  while (end > first && IsWhiteSpace(text[end - 1])) --end;
-  return text.substr(first, end - first);
 }
 
 ConnectResult ConnectChosenServer(int32_t radio, const PrintServer* selection,

@@ -41,11 +41,6 @@ struct ServerListSelection {
 // not empty and equals the record's IPv4 text.
 bool IsValidServerChoice(const ServerListSelection& selection);
 
-// The text without white space at either end: the C locale's blanks (tab, line
-// breaks, vertical tab, form feed, space) and the Unicode spaces a pasted name brings
-// along (no-break, ideographic and the typographic spaces).
-std::u16string TrimWhiteSpace(const std::u16string& text);
-
 // Fills a record for a host name or address and answers whether the server could be
 // reached (QueryPrintServer on Windows).
 using ServerQuery = std::function<bool(const std::u16string& name, PrintServer& record)>;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "PageText.h"
 #include "PrinterNameRules.h"
 
 namespace {
@@ -16,8 +17,6 @@ bool EqualNoCase(const std::string& a, const char* b) {
     if (LowerAscii(a[i]) != b[i]) return false;
   return i == a.size() && !b[i];
 }
-
-bool IsSpace(char16_t c) { return c == u' ' || (c >= u'\t' && c <= u'\r'); }
 
 }  // namespace
 
@@ -68,13 +67,6 @@ bool ParseUncServer(const std::u16string& text, std::u16string& server, Connecti
   return !server.empty() && probe.Echo(server);
 }
 
-std::u16string TrimSpace(const std::u16string& text) {
-  size_t begin = 0, end = text.size();
-  while (begin < end && IsSpace(text[begin])) ++begin;
-  while (end > begin && IsSpace(text[end - 1])) --end;
-  return text.substr(begin, end - begin);
-}
-
 std::u16string ServerUnreachableMessage(const std::u16string& text, const std::u16string& server) {
   return text + u" \"" + server + u"\"";
 }
@@ -89,7 +81,7 @@ PortVerdict CheckPortChoice(const PortChoice& choice, ConnectionProbe& probe) {
   switch (choice.kind) {
     case ConnectionKind::UncName: {
       verdict.singlePortSet = true;
-      verdict.singlePort = TrimSpace(choice.uncText);
+      verdict.singlePort = TrimWhiteSpace(choice.uncText);
       std::u16string server;
       if (!ParseUncServer(verdict.singlePort, server, probe)) {
         if (server.empty()) return refuse(PortRefusal::NotAPort, PortField::UncName);
@@ -100,7 +92,7 @@ PortVerdict CheckPortChoice(const PortChoice& choice, ConnectionProbe& probe) {
     }
     case ConnectionKind::Url: {
       verdict.singlePortSet = true;
-      verdict.singlePort = TrimSpace(choice.urlText);
+      verdict.singlePort = TrimWhiteSpace(choice.urlText);
       if (verdict.singlePort.empty()) return refuse(PortRefusal::NotAPort, PortField::Url);
       const UrlParts url = SplitUrl(probe.ToAnsi(verdict.singlePort));
       const int port = ProbePortOf(url);

@@ -101,10 +101,6 @@ PortVerdict CheckPortChoice(const PortChoice& choice, ConnectionProbe& probe);
 // server name between double quotation marks.
 std::u16string ServerUnreachableMessage(const std::u16string& text, const std::u16string& server);
 
-// Leading and trailing white space removed (blank, tab, line feed, vertical tab,
-// form feed, carriage return).
-std::u16string TrimSpace(const std::u16string& text);
-
 // What making a new port needs from the spooler.
 class PortMaker {
 public:

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "PageText.h"
 #include "TWKResource.h"
 
 namespace {

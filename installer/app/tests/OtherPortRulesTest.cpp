@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "OtherPortRules.h"
+#include "PageText.h"
 
 namespace {
 
@@ -148,6 +149,8 @@ TEST(CheckPortChoice, RefusalsAndTheirMessages) {
       {ConnectionKind::UncName, u"\\\\\\queue", PortRefusal::NotAPort, PortField::UncName, u"", false},
       {ConnectionKind::UncName, u"", PortRefusal::NotAPort, PortField::UncName, u"", false},
       {ConnectionKind::UncName, u" \\\\down\\queue", PortRefusal::ServerUnreachable, PortField::UncName, u"down", true},
+      // A pasted no-break space before and an ideographic space after are trimmed too.
+      {ConnectionKind::UncName, u"\u00A0\\\\down\\queue\u3000", PortRefusal::ServerUnreachable, PortField::UncName, u"down", true},
       {ConnectionKind::Url, u"", PortRefusal::NotAPort, PortField::Url, u"", false},
       {ConnectionKind::Url, u"  \t ", PortRefusal::NotAPort, PortField::Url, u"", false},
       {ConnectionKind::Url, u"http://refusing/printers/q", PortRefusal::CannotConnect, PortField::Url, u"", true},
@@ -261,10 +264,10 @@ TEST(ServerUnreachableMessage, QuotesTheServerNameAfterABlank) {
   EXPECT_EQ(ServerUnreachableMessage(u"Could not connect to:", u"down"), u"Could not connect to: \"down\"");
 }
 
-TEST(TrimSpace, BothEnds) {
-  EXPECT_EQ(TrimSpace(u" \t\r\n a b \v\f"), u"a b");
-  EXPECT_EQ(TrimSpace(u"   "), u"");
-  EXPECT_EQ(TrimSpace(u""), u"");
+TEST(TrimWhiteSpace, CBlanksAtBothEnds) {
+  EXPECT_EQ(TrimWhiteSpace(u" \t\r\n a b \v\f"), u"a b");
+  EXPECT_EQ(TrimWhiteSpace(u"   "), u"");
+  EXPECT_EQ(TrimWhiteSpace(u""), u"");
 }
 
 // A spooler whose monitor dialog adds the given ports (or is cancelled).
