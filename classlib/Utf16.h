@@ -5,6 +5,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "CString.h"
 
@@ -27,4 +28,11 @@ inline std::u16string ToU16(const CString& s) {
 // Every code unit is kept, also a zero inside the text.
 inline CString ToCString(std::u16string_view s) {
   return CString(reinterpret_cast<const wchar_t*>(s.data()), int(s.size()));
+}
+
+// The list's strings in list order.
+inline std::vector<std::u16string> ToU16List(const CStringList& list) {
+  std::vector<std::u16string> out;
+  for (POSITION p = list.GetHeadPosition(); p;) out.push_back(ToU16(list.GetNext(p)));
+  return out;
 }

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -23,6 +24,15 @@ TEST(Utf16, NullEmptyAndInnerZero) {
   EXPECT_EQ(ToU16(ToCString(inner)), inner);
   EXPECT_EQ(std::wstring(W(u"Port")), L"Port");
   EXPECT_EQ(ToU16(L"Port"), u"Port");
+}
+
+TEST(Utf16, ListInListOrder) {
+  CStringList list;
+  EXPECT_TRUE(ToU16List(list).empty());
+  list.AddTail(L"LPT1:");
+  list.AddTail(L"");
+  list.AddHead(L"\\\\srv\\q");
+  EXPECT_EQ(ToU16List(list), (std::vector<std::u16string>{u"\\\\srv\\q", u"LPT1:", u""}));
 }
 
 }  // namespace

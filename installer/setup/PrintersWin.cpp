@@ -85,7 +85,7 @@ twk::setup::PrintersRequest PrintersRequestFrom(const CString& driverName, const
   request.printerName = ToU16(state.printerName);
   request.singlePort = ToU16(state.singlePort);
   request.driverName = ToU16(driverName);
-  for (POSITION pos = state.queueList.GetHeadPosition(); pos;) request.queues.push_back(ToU16(state.queueList.GetNext(pos)));
+  request.queues = ToU16List(state.queueList);
   request.serverHostName = ToU16(state.serverHostName);
   request.serverAddress = ToU16(state.serverAddress);
   request.serverAnswered = state.serverAnswered;
@@ -95,10 +95,8 @@ twk::setup::PrintersRequest PrintersRequestFrom(const CString& driverName, const
 }
 
 DWORD AddPrinters(const CString& driverName, const InstallerState& state, const CStringList& colourProfiles) {
-  std::vector<Text> profiles;
-  for (POSITION pos = colourProfiles.GetHeadPosition(); pos;) profiles.push_back(ToU16(colourProfiles.GetNext(pos)));
   WindowsSpooler spooler;
-  return twk::setup::AddPrintersTo(spooler, PrintersRequestFrom(driverName, state), profiles, CurrentWindowsKind());
+  return twk::setup::AddPrintersTo(spooler, PrintersRequestFrom(driverName, state), ToU16List(colourProfiles), CurrentWindowsKind());
 }
 
 CString MakePortName(const CString& host, const CString& queue, bool internet) {

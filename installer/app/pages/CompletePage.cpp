@@ -16,17 +16,11 @@ AddPrintersFunction g_addPrinters = &AddPrinters;
 
 namespace {
 
-std::vector<std::u16string> Strings(const CStringList& list) {
-  std::vector<std::u16string> out;
-  for (POSITION p = list.GetHeadPosition(); p;) out.push_back(ToU16(list.GetNext(p)));
-  return out;
-}
-
 SummaryPorts SummaryFrom(const InstallerState& state) {
   SummaryPorts ports;
   ports.singlePortMode = state.singlePortMode;
   ports.singlePort = ToU16(state.singlePort);
-  ports.queues = Strings(state.queueList);
+  ports.queues = ToU16List(state.queueList);
   ports.basedMode = state.basedMode;
   ports.serverAnswered = state.serverAnswered;
   ports.internetPrinters = state.internetPrinter;

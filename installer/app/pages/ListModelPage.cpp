@@ -276,9 +276,7 @@ LRESULT CListModelPage::OnWizardNext() {
 
   CStringList drivers;
   EnumDriverNames(drivers);
-  std::vector<std::u16string> installed;
-  for (POSITION pos = drivers.GetHeadPosition(); pos;) installed.push_back(ToU16(drivers.GetNext(pos)));
-  state.driverInstalled = IsDriverInstalled(installed, *model);
+  state.driverInstalled = IsDriverInstalled(ToU16List(drivers), *model);
   return AcceptNext(ModelNextPage(state.driverInstalled));
 }
 

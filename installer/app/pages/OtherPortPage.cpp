@@ -35,12 +35,6 @@ ConnectionKind KindOf(int32_t radio) {
   }
 }
 
-std::vector<std::u16string> Strings(const CStringList& list) {
-  std::vector<std::u16string> out;
-  for (POSITION p = list.GetHeadPosition(); p;) out.push_back(ToU16(list.GetNext(p)));
-  return out;
-}
-
 // The echo and the connect probe of the network library.
 class WinConnectionProbe : public ConnectionProbe {
 public:
@@ -62,7 +56,7 @@ public:
   std::vector<std::u16string> PortNames() override {
     CStringList names;
     EnumPortNames(names);
-    return Strings(names);
+    return ToU16List(names);
   }
 
 private:
@@ -240,7 +234,7 @@ bool COtherPortPage::CreateNewPort() {
   WinPortMaker spooler(m_hWnd);
   PortMaker& maker = g_portMaker ? *g_portMaker : spooler;
   std::u16string single = ToU16(state.singlePort);
-  const bool found = MakeNewPort(maker, ToU16(SelectedText(m_monitors)), Strings(state.portsBeforeNewPort), single);
+  const bool found = MakeNewPort(maker, ToU16(SelectedText(m_monitors)), ToU16List(state.portsBeforeNewPort), single);
   state.singlePort = ToCString(single);
   FillPortCombo();
   return found;

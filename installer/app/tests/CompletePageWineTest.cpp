@@ -275,9 +275,7 @@ private:
 };
 DWORD RefusingAddPrinters(const CString& driverName, const InstallerState& state, const CStringList& profiles) {
   RefusingSpooler spooler;
-  std::vector<twk::setup::Text> names;
-  for (POSITION p = profiles.GetHeadPosition(); p;) names.push_back(ToU16(profiles.GetNext(p)));
-  return twk::setup::AddPrintersTo(spooler, PrintersRequestFrom(driverName, state), names, CurrentWindowsKind());
+  return twk::setup::AddPrintersTo(spooler, PrintersRequestFrom(driverName, state), ToU16List(profiles), CurrentWindowsKind());
 }
 
 TEST_F(CompletePage, APrinterTheSpoolerRefusesKeepsTheWizardOpen) {
