@@ -102,6 +102,17 @@ std::vector<std::string> Strings(const CStringList& list) {
   return out;
 }
 
+// The printer names the pages that take one refuse, with their messages: empty, and
+// one past the limit of 220.
+struct NameRefusal {
+  std::wstring name;
+  const wchar_t* message;
+};
+const NameRefusal kNameRefusals[] = {
+    {L"", L"Please choose a valid printer name."},
+    {std::wstring(221, L'n'), L"This is not a valid printer name. It has too many characters."},
+};
+
 // The message boxes the pages show, instead of showing them.
 struct Box {
   HWND owner;
@@ -718,14 +729,7 @@ TEST_F(Pages, BasedModeQueuePageTakesTheNameAndLeadsToTheCompletePage) {
   Shot("page12-based");
 
   // The name checks, after the queue check; a name set by text past the limit too.
-  struct Case {
-    std::wstring name;
-    const wchar_t* message;
-  } cases[] = {
-      {L"", L"Please choose a valid printer name."},
-      {std::wstring(221, L'n'), L"This is not a valid printer name. It has too many characters."},
-  };
-  for (const Case& c : cases) {
+  for (const NameRefusal& c : kNameRefusals) {
     Type(IDC_LISTQUEUES_NAME, c.name);
     Press(PSBTN_NEXT);
     ASSERT_EQ(PageId(), UINT(IDD_LISTQUEUES));
@@ -923,14 +927,7 @@ TEST_F(ModelPage, NextChecksTheNameAndFindsAnInstalledDriverByItsExactName) {
   ClickItem(Item(IDC_LISTMODEL_MANUFACTURERS), 3);
   ClickItem(Item(IDC_LISTMODEL_MODELS), FindText(Item(IDC_LISTMODEL_MODELS), L"Tavik Test PS"));
 
-  struct Case {
-    std::wstring name;
-    const wchar_t* message;
-  } cases[] = {
-      {L"", L"Please choose a valid printer name."},
-      {std::wstring(221, L'n'), L"This is not a valid printer name. It has too many characters."},
-  };
-  for (const Case& c : cases) {
+  for (const NameRefusal& c : kNameRefusals) {
     Type(IDC_LISTMODEL_NAME, c.name);
     Press(PSBTN_NEXT);
     ASSERT_EQ(PageId(), UINT(IDD_LISTMODEL));
