@@ -20,6 +20,7 @@
 #include "PrintServerControl.h"
 #include "PrintersWin.h"
 #include "Screenshot.h"
+#include "SpoolerProbe.h"
 #include "TWKResource.h"
 #include "WinVersion.h"
 
@@ -72,74 +73,11 @@ std::wstring PreparePackage(const wchar_t* name) {
 
 const wchar_t kModel[] = L"Tavik Test PS";
 
-struct PrinterInfo {
-  bool found = false;
-  std::wstring port, driver;
-  DWORD attributes = 0;
-};
-
-PrinterInfo ReadPrinter(const std::wstring& name) {
-  PrinterInfo info;
-  HANDLE printer = nullptr;
-  std::wstring copy = name;
-  if (!OpenPrinterW(&copy[0], &printer, nullptr)) return info;
-  DWORD needed = 0;
-  GetPrinterW(printer, 2, nullptr, 0, &needed);
-  std::vector<BYTE> buffer(needed + 1);
-  if (GetPrinterW(printer, 2, buffer.data(), needed, &needed)) {
-    const auto* p = reinterpret_cast<const PRINTER_INFO_2W*>(buffer.data());
-    info.found = true;
-    info.port = p->pPortName ? p->pPortName : L"";
-    info.driver = p->pDriverName ? p->pDriverName : L"";
-    info.attributes = p->Attributes;
-  }
-  ClosePrinter(printer);
-  return info;
-}
-
-std::vector<std::wstring> LocalPrinterNames() {
-  std::vector<std::wstring> names;
-  DWORD needed = 0, count = 0;
-  EnumPrintersW(PRINTER_ENUM_LOCAL, nullptr, 4, nullptr, 0, &needed, &count);
-  std::vector<BYTE> buffer(needed + 1);
-  if (!EnumPrintersW(PRINTER_ENUM_LOCAL, nullptr, 4, buffer.data(), needed, &needed, &count)) return names;
-  const auto* p = reinterpret_cast<const PRINTER_INFO_4W*>(buffer.data());
-  for (DWORD i = 0; i < count; ++i) names.push_back(p[i].pPrinterName);
-  return names;
-}
-
-// Wine keeps colour-profile associations as values named after the profile under
-// HKLM\...\ICM\<profile class>, for every device alike.
-bool ProfileAssociated(const wchar_t* profile) {
-  HKEY icm;
-  if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, L"Software\\Microsoft\\Windows NT\\CurrentVersion\\ICM", 0, KEY_READ, &icm))
-    return false;
-  bool found = false;
-  wchar_t cls[64];
-  for (DWORD i = 0; !found; ++i) {
-    DWORD length = 64;
-    if (RegEnumKeyExW(icm, i, cls, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
-    HKEY key;
-    if (RegOpenKeyExW(icm, cls, 0, KEY_READ, &key) == ERROR_SUCCESS) {
-      found = RegQueryValueExW(key, profile, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
-      RegCloseKey(key);
-    }
-  }
-  RegCloseKey(icm);
-  return found;
-}
-
-void DeleteAllPrinters() {
-  for (const std::wstring& name : LocalPrinterNames()) {
-    HANDLE printer = nullptr;
-    std::wstring copy = name;
-    PRINTER_DEFAULTSW defaults{nullptr, nullptr, PRINTER_ALL_ACCESS};
-    if (OpenPrinterW(&copy[0], &printer, &defaults)) {
-      DeletePrinter(printer);
-      ClosePrinter(printer);
-    }
-  }
-}
+using spoolertest::DeleteAllPrinters;
+using spoolertest::LocalPrinterNames;
+using spoolertest::PrinterInfo;
+using spoolertest::ProfileAssociated;
+using spoolertest::ReadPrinter;
 
 // One print server, found by the discovery at 127.0.0.2 (alpha.test in the
 // namespace's hosts file), with three queues and its own name.

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "DriverInstallWin.h"
+#include "SpoolerProbe.h"
 #include "PrintersWin.h"
 #include "SpoolerLists.h"
 
@@ -97,51 +98,9 @@ InstalledDriver FindDriver(const wchar_t* model) {
 
 bool Contains(const CStringList& list, const wchar_t* name) { return list.Find(name) != nullptr; }
 
-struct PrinterState {
-  bool found = false;
-  std::wstring port, driver;
-  DWORD attributes = 0;
-};
-
-PrinterState ReadPrinter(const wchar_t* name) {
-  PrinterState s;
-  HANDLE printer = nullptr;
-  std::wstring copy = name;
-  if (!OpenPrinterW(&copy[0], &printer, nullptr)) return s;
-  DWORD needed = 0;
-  GetPrinterW(printer, 2, nullptr, 0, &needed);
-  std::vector<BYTE> buffer(needed + 1);
-  if (GetPrinterW(printer, 2, buffer.data(), needed, &needed)) {
-    const auto* info = reinterpret_cast<const PRINTER_INFO_2W*>(buffer.data());
-    s.found = true;
-    s.port = info->pPortName;
-    s.driver = info->pDriverName;
-    s.attributes = info->Attributes;
-  }
-  ClosePrinter(printer);
-  return s;
-}
-
-// Wine keeps colour-profile associations as values named after the profile under
-// HKLM\...\ICM\<profile class>, for every device alike.
-bool ProfileAssociated(const wchar_t* profile) {
-  HKEY icm;
-  if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, L"Software\\Microsoft\\Windows NT\\CurrentVersion\\ICM", 0, KEY_READ, &icm))
-    return false;
-  bool found = false;
-  wchar_t cls[64];
-  for (DWORD i = 0; !found; ++i) {
-    DWORD len = 64;
-    if (RegEnumKeyExW(icm, i, cls, &len, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
-    HKEY key;
-    if (RegOpenKeyExW(icm, cls, 0, KEY_READ, &key) == ERROR_SUCCESS) {
-      found = RegQueryValueExW(key, profile, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
-      RegCloseKey(key);
-    }
-  }
-  RegCloseKey(icm);
-  return found;
-}
+using spoolertest::ProfileAssociated;
+using spoolertest::ReadPrinter;
+using PrinterState = spoolertest::PrinterInfo;
 
 const wchar_t* ModelsSection() { return CurrentWindowsKind().x64 ? L"TAVIK.NTamd64" : L"TAVIK"; }
 
